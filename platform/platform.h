@@ -1,0 +1,84 @@
+// The narrow interface between the game and the operating system. The game
+// asks for timers, a chance to handle waiting events, a sound device, a
+// speech voice and a process start through this, and is handed key presses
+// and timer events back through plain function pointers. The SDL front end
+// (sdl_platform) runs it for real; the fake front end (fake_platform) runs it
+// on a virtual clock for tests.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace corvale {
+
+// One clip loaded whole, bound to one channel of the device. Destroying it
+// releases the clip; whatever it was playing falls silent.
+class SoundBuffer {
+public:
+    virtual ~SoundBuffer() = default;
+    virtual void Play() = 0;  // once, from the start; returns at once
+    virtual void Stop() = 0;
+    // Attenuation in hundredths of a decibel, -10000..0. Outside: Failure.
+    virtual void SetVolume(int hundredths) = 0;
+    // -10000 (left) .. 10000 (right). Outside: Failure.
+    virtual void SetPan(int pan) = 0;
+};
+
+class SoundDevice {
+public:
+    virtual ~SoundDevice() = default;
+    // A new stopped buffer for channel 0..16 holding the clip at `path` (a
+    // game path: program directory and a backslash path). Failure when the
+    // clip cannot be read.
+    virtual std::unique_ptr<SoundBuffer> CreateSoundBufferFromFile(int channel,
+                                                                   const std::string& path) = 0;
+};
+
+// The speech voice. Speak returns when the text has been spoken.
+class Voice {
+public:
+    virtual ~Voice() = default;
+    virtual void Speak(const std::string& text, int rate, int volume) = 0;
+};
+
+enum class TimerId { Timer1, holder };
+
+// What the front end calls in the game. Key codes and masks are the game's
+// own (9 Tab, 13 Enter, ...; mask 1 Shift, 2 Ctrl, 4 Alt), never SDL's.
+struct Handlers {
+    void (*keydown)(int& keycode, int& shift) = nullptr;
+    void (*timer)(TimerId) = nullptr;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The folder that holds the running program, without a trailing slash.
+    std::string programdir;
+    Handlers handlers;
+
+    virtual bool anotherinstance() = 0;
+    virtual void caption(const std::string& text) = 0;
+    // The default sound device, or nullptr when it cannot be opened.
+    virtual std::unique_ptr<SoundDevice> opensound() = 0;
+    virtual Voice& voice() = 0;
+    // A message box with an OK button; returns when the player closes it.
+    virtual void msgbox(const std::string& text) = 0;
+
+    // Interval 0 stops the timer; any other interval restarts its countdown
+    // from now. At most one event of each timer waits at any time.
+    virtual void settimer(TimerId timer, int interval) = 0;
+    // Handles every event that is waiting now, then returns.
+    virtual void doevents() = 0;
+    // Blocks until at least one event waits, then handles every waiting one.
+    virtual void waitevents() = 0;
+
+    // Starts `program` in the program directory with `tail` as its command
+    // tail, without waiting for it. Failure when it cannot be started.
+    virtual void spawn(const std::string& program, const std::string& tail) = 0;
+    // Ends the program at once.
+    [[noreturn]] virtual void end() = 0;
+};
+
+}  // namespace corvale

@@ -1,0 +1,1 @@
+add_library(corvale_reader STATIC ${CMAKE_CURRENT_LIST_DIR}/reader.cpp)

@@ -1,0 +1,36 @@
+// The puzzle and scratch file formats: a field reader that follows the
+// game's reading rules, the parsers built on it, and the scratch writer.
+// The game, the puzzle checker and the generator all read puzzles here, so
+// there is one parser. Errors come back as a message naming file and line.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace corvale {
+
+// One puzzle as its file gives it. Rows are 1..cluecount; entry 0 unused.
+struct Puzzle {
+    int cluecount = 0;
+    std::array<std::string, 17> clueop, cluea, clueb, cluec, cluetext;
+    std::array<std::string, 10> answerkey;  // symbol for each digit, "*" for none
+};
+
+// The scratch pad: slots 1..10 of symbol and digit ("" when free).
+struct Scratch {
+    std::array<std::string, 11> scratchletter, scratchdigit;
+};
+
+// Reads the text of a puzzle file. On success returns "" and fills `out`;
+// otherwise returns "FILE:LINE: what is wrong" and leaves `out` untouched.
+std::string readpuzzle(const std::string& text, const std::string& filename, Puzzle& out);
+
+// Reads the text of a scratch file, rejecting one the game did not write
+// (fewer than twenty lines, a digit line other than empty or one digit 0..9).
+// Same error convention as readpuzzle.
+std::string readscratch(const std::string& text, const std::string& filename, Scratch& out);
+
+// The scratch file's text: twenty CR LF lines, symbol then digit per slot.
+std::string writescratch(const Scratch& pad);
+
+}  // namespace corvale

@@ -1,0 +1,85 @@
+// The game's whole state, as plain data: Form1 holds the window's variables
+// and controls, Module1 the program-wide ones. Every procedure of the game
+// reads and writes them directly; they live from start-up until the end.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "platform/failure.h"
+#include "platform/platform.h"
+
+namespace corvale {
+
+// A timer control of the window. Changing it goes through settimer() so the
+// front end hears of it; its value is the record of what the timer does.
+struct TimerControl {
+    TimerId id;
+    bool Enabled = false;
+    int Interval = 0;  // milliseconds; 0 raises no events
+};
+
+struct Form {
+    Platform* os = nullptr;  // the front end the window lives in
+
+    // Controls.
+    std::deque<std::string> List1;  // the voice queue: full clip paths, oldest first
+    TimerControl Timer1{TimerId::Timer1};
+    TimerControl holder{TimerId::holder};
+
+    // Sound channels.
+    std::unique_ptr<SoundDevice> ds;
+    Slots<std::unique_ptr<SoundBuffer>, 16> soundbuffer;
+    Slots<std::string, 16> soundfile;
+    int nextslot = 0;
+
+    // Puzzle model and play.
+    int level = 0;
+    int cluecount = 0;
+    Slots<std::string, 16> clueop, cluea, clueb, cluec, cluetext;
+    Slots<std::string, 9> answerkey;
+    int clueindex = 0;
+    std::string selectedletter;
+    int substitute = 0;
+    Slots<std::string, 10> scratchletter, scratchdigit;
+
+    // Delayed sound schedule.
+    int schedcount = 0;
+    Slots<std::string, 50> schedclip;
+    Slots<int, 50> schedvol, schedpan, scheddelay;
+};
+
+struct Module {
+    std::string appversion;
+    int chartcount = 0;
+    Slots<std::string, 500> chartclip;
+    Slots<double, 500> chartticks;
+    int menulevel = 0;
+    int menuitem = 0;
+    int voicewait = 0;
+};
+
+extern Form Form1;
+extern Module Module1;
+
+// The program directory, as every clip path begins with it.
+inline const std::string& apppath() { return Form1.os->programdir; }
+
+void settimer(TimerControl& timer, bool enabled, int interval);
+
+// Start-up and the window's own events.
+void Form_Load();
+void Form_Activate();
+void Form_KeyDown(int& KeyCode, int& Shift);
+void Timer1_Timer();
+void holder_Timer();
+void ontimer(TimerId timer);  // routes a timer event to its handler
+
+// Pause.
+void hold(double seconds);
+
+// Announce: the clip alone in the voice queue, starting at the next tick.
+void announce(const std::string& relativeclip);
+
+}  // namespace corvale
