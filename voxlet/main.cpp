@@ -1,0 +1,35 @@
+// voxlet: speaks one text, given on its command line with a volume and a
+// rate, and ends when it has been heard. The game starts one per clue number
+// and never waits for it, so voxlet reports its own failures on standard
+// error and keeps nothing: no window, no file, no state.
+#include <cstdio>
+#include <exception>
+
+#include "platform/failure.h"
+#include "platform/speaker.h"
+#include "platform/speech.h"
+#include "voxlet/tail.h"
+
+int main(int argc, char** argv) {
+    using namespace corvale;
+    const voxlet::Tail tail = voxlet::parsetail(voxlet::jointail(argc, argv));
+    std::string refused = tail.error.empty() ? speech::refusal(tail.rate, tail.volume) : tail.error;
+    if (!refused.empty()) {
+        std::fprintf(stderr, "voxlet: %s\n%s\n", refused.c_str(), voxlet::usage);
+        return 2;
+    }
+    try {
+        // The engine loads before the device opens: if it cannot speak, no
+        // device is ever opened for nothing.
+        speech::init();
+        Speaker speaker;
+        speech::synthesize(
+            tail.text, tail.rate, tail.volume,
+            [&](const int16_t* samples, std::size_t count) { speaker.queue(samples, count); });
+        speaker.drain();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "voxlet: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
