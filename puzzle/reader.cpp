@@ -1,1 +1,214 @@
-// placeholder
+// Reading and writing the puzzle and scratch files. Both files are read
+// with one field reader so that a row may stand on one line with commas or
+// on four lines, and so that the scratch pad comes back exactly as it was
+// written, empty slots included. Puzzle files are edited by hand, so every
+// error names the file, the line and what the reader was looking for.
+#include "puzzle/reader.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace corvale {
+namespace {
+
+// Walks a file's text field by field and line by line, keeping count of the
+// line it stands on. Lines end with CR LF; a bare LF is taken too, so files
+// saved by Unix editors read the same.
+class FieldReader {
+  public:
+    enum class Got { field, end, unclosed };
+
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    int line() const { return line_; }
+
+    // One field: it ends at the next comma or line end, which is consumed
+    // with it. A quoted field may hold commas; whatever stands between its
+    // closing quote and the next comma or line end is dropped.
+    Got field(std::string& out, int& startline) {
+        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+        startline = line_;
+        if (pos_ >= text_.size()) return Got::end;
+        if (text_[pos_] == '"') {
+            const std::size_t begin = pos_ + 1;
+            std::size_t close = begin;
+            while (close < text_.size() && text_[close] != '"' && text_[close] != '\n') ++close;
+            if (close >= text_.size() || text_[close] != '"') return Got::unclosed;
+            out.assign(text_.substr(begin, close - begin));
+            pos_ = close + 1;
+            skiptoend();
+            return Got::field;
+        }
+        const std::size_t begin = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && lineendlength() == 0) ++pos_;
+        std::size_t end = pos_;
+        // Trailing blanks would otherwise turn "AB__ " into a five-position word.
+        while (end > begin && (text_[end - 1] == ' ' || text_[end - 1] == '\t')) --end;
+        out.assign(text_.substr(begin, end - begin));
+        skiptoend();
+        return Got::field;
+    }
+
+    // The rest of the current line, unchanged; false only at the end of the text.
+    bool wholeline(std::string& out) {
+        if (pos_ >= text_.size()) return false;
+        const std::size_t begin = pos_;
+        while (pos_ < text_.size() && lineendlength() == 0) ++pos_;
+        out.assign(text_.substr(begin, pos_ - begin));
+        consumelineend();
+        return true;
+    }
+
+  private:
+    // Length of the line end at the current position: 2 for CR LF, 1 for LF, else 0.
+    std::size_t lineendlength() const {
+        if (pos_ >= text_.size()) return 0;
+        if (text_[pos_] == '\n') return 1;
+        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') return 2;
+        return 0;
+    }
+
+    void consumelineend() {
+        const std::size_t n = lineendlength();
+        if (n > 0) {
+            pos_ += n;
+            ++line_;
+        }
+    }
+
+    // Moves past the next comma or line end, whichever comes first.
+    void skiptoend() {
+        while (pos_ < text_.size()) {
+            if (text_[pos_] == ',') {
+                ++pos_;
+                return;
+            }
+            if (lineendlength() > 0) {
+                consumelineend();
+                return;
+            }
+            ++pos_;
+        }
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+};
+
+std::string where(const std::string& filename, int line) {
+    return filename + ":" + std::to_string(line) + ": ";
+}
+
+// Reads one field that the file must still hold; `what` names it for the
+// player ("the first word of row 2"). Returns "" or the error message.
+std::string need(FieldReader& in, const std::string& filename, const std::string& what,
+                 std::string& out, int& startline) {
+    switch (in.field(out, startline)) {
+        case FieldReader::Got::field:
+            return "";
+        case FieldReader::Got::end:
+            return where(filename, startline) + "the file ends before " + what;
+        case FieldReader::Got::unclosed:
+            break;
+    }
+    return where(filename, startline) + "the quote that opens " + what +
+           " is not closed on this line";
+}
+
+std::string rowpart(const char* part, int row) {
+    return std::string("the ") + part + " of row " + std::to_string(row);
+}
+
+// A whole number 0..16 written in plain digits; -1 for anything else.
+int rowcount(const std::string& field) {
+    if (field.empty() || field.size() > 3) return -1;
+    int n = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n <= 16 ? n : -1;
+}
+
+}  // namespace
+
+std::string readpuzzle(const std::string& text, const std::string& filename, Puzzle& out) {
+    // Rows past the new count keep what the previous puzzle left there, as
+    // the game never reads them; so start from the caller's model.
+    Puzzle got = out;
+    FieldReader in(text);
+    std::string field;
+    int line = 1;
+
+    std::string err = need(in, filename, "the number of rows", field, line);
+    if (!err.empty()) return err;
+    const int count = rowcount(field);
+    if (count < 0) {
+        return where(filename, line) +
+               "the number of rows must be a whole number from 0 to 16, not \"" + field + "\"";
+    }
+    got.cluecount = count;
+
+    for (int row = 1; row <= count; ++row) {
+        const std::size_t i = static_cast<std::size_t>(row);
+        const struct {
+            const char* name;
+            std::string& into;
+        } parts[] = {{"relation", got.clueop[i]},
+                     {"first word", got.cluea[i]},
+                     {"second word", got.clueb[i]},
+                     {"third word", got.cluec[i]}};
+        for (const auto& part : parts) {
+            err = need(in, filename, rowpart(part.name, row), part.into, line);
+            if (!err.empty()) return err;
+        }
+        if (!in.wholeline(got.cluetext[i])) {
+            return where(filename, in.line()) + "the file ends before " + rowpart("sentence", row);
+        }
+    }
+
+    for (std::size_t digit = 0; digit < got.answerkey.size(); ++digit) {
+        err = need(in, filename, "the answer key for digit " + std::to_string(digit),
+                   got.answerkey[digit], line);
+        if (!err.empty()) return err;
+    }
+
+    out = got;
+    return "";
+}
+
+std::string readscratch(const std::string& text, const std::string& filename, Scratch& out) {
+    Scratch got;
+    FieldReader in(text);
+    int line = 1;
+    const std::string lines = "; a scratch file has twenty lines";
+    for (std::size_t slot = 1; slot <= 10; ++slot) {
+        const std::string n = std::to_string(slot);
+        std::string err =
+            need(in, filename, "the symbol of slot " + n, got.scratchletter[slot], line);
+        if (!err.empty()) return err + lines;
+        err = need(in, filename, "the digit of slot " + n, got.scratchdigit[slot], line);
+        if (!err.empty()) return err + lines;
+        const std::string& digit = got.scratchdigit[slot];
+        if (!digit.empty() && (digit.size() != 1 || digit[0] < '0' || digit[0] > '9')) {
+            return where(filename, line) + "the digit of slot " + n + " is \"" + digit +
+                   "\"; it must be one digit 0 to 9, or nothing for an empty slot";
+        }
+    }
+    out = got;
+    return "";
+}
+
+std::string writescratch(const Scratch& pad) {
+    std::string text;
+    for (std::size_t slot = 1; slot <= 10; ++slot) {
+        text += pad.scratchletter[slot];
+        text += "\r\n";
+        text += pad.scratchdigit[slot];
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace corvale
