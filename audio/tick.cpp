@@ -1,1 +1,88 @@
-// placeholder
+// The 50 ms tick and the voice queue. The game cannot hear when a clip
+// ends, so each queued clip holds the voice channel for the length the
+// clip-length chart gives it, and the next one starts when that runs out.
+#include <strings.h>
+#include <cmath>
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+#include "audio/audio.h"
+#include "shell/game.h"
+
+namespace corvale {
+
+namespace {
+
+// The lines of a text file, CR LF or LF alone; a last line without its line
+// end still counts, an empty tail after the last line end does not.
+std::vector<std::string> splitlines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        std::size_t stop = end == std::string::npos ? text.size() : end;
+        std::string line = text.substr(start, stop - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = stop + 1;
+    }
+    return lines;
+}
+
+std::string trim(const std::string& s) {
+    std::size_t a = s.find_first_not_of(" \t");
+    if (a == std::string::npos) return "";
+    std::size_t b = s.find_last_not_of(" \t");
+    return s.substr(a, b - a + 1);
+}
+
+}  // namespace
+
+void loadchart(const std::string& text, const std::string& filename) {
+    std::vector<std::string> lines = splitlines(text);
+    // Blank lines at the very end are a common editing accident, not an entry.
+    while (!lines.empty() && trim(lines.back()).empty()) lines.pop_back();
+
+    Module1.chartcount = 0;
+    for (std::size_t i = 0; i < lines.size(); i += 2) {
+        std::string where = filename + ":" + std::to_string(i + 1) + ": ";
+        if (Module1.chartcount == 500)
+            fail(where + "more than 500 clips; the chart holds at most 500");
+        if (i + 1 >= lines.size())
+            fail(where + "the clip \"" + lines[i] + "\" has no length line after it");
+        std::string length = trim(lines[i + 1]);
+        double tenths = 0;
+        auto [end, err] = std::from_chars(length.data(), length.data() + length.size(), tenths);
+        if (length.empty() || err != std::errc() || end != length.data() + length.size() ||
+            !std::isfinite(tenths) || tenths < 0)
+            fail(filename + ":" + std::to_string(i + 2) + ": the length \"" + lines[i + 1] +
+                 "\" is not a number of tenths of a second");
+        Module1.chartcount = Module1.chartcount + 1;
+        Module1.chartclip[Module1.chartcount] = lines[i];
+        Module1.chartticks[Module1.chartcount] = tenths * 2;
+    }
+}
+
+void Timer1_Timer() {
+    Form1.os->doevents();
+
+    if (Module1.voicewait > 0) Module1.voicewait = Module1.voicewait - 1;
+
+    if (Module1.voicewait == 0 && !Form1.List1.empty()) {
+        std::string clip = Form1.List1.front();
+        setsound(0, clip);
+        if (!clip.empty()) Form1.soundbuffer[0]->Play();
+        std::string key = clip.substr(std::min(clip.size(), apppath().size()));
+        // Every entry is looked at, so a clip charted twice takes the last length.
+        for (int i = 1; i <= Module1.chartcount; ++i)
+            if (::strcasecmp(key.c_str(), Module1.chartclip[i].c_str()) == 0)
+                Module1.voicewait = static_cast<int>(std::floor(Module1.chartticks[i]));
+        Form1.List1.pop_front();
+    }
+
+    schedtick();
+}
+
+}  // namespace corvale

@@ -14,7 +14,9 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] inline void fail(const std::string& message) { throw Failure(message); }
+[[noreturn]] inline void fail(const std::string& message) {
+    throw Failure(message);
+}
 
 // A fixed array with the inclusive bounds the game's tables are declared with
 // (0..16, 0..500). An index outside them is reported, never a silent overrun.
@@ -25,7 +27,7 @@ struct Slots {
     T& operator[](long i) { return items[check(i)]; }
     const T& operator[](long i) const { return items[check(i)]; }
 
-private:
+  private:
     static std::size_t check(long i) {
         if (i < 0 || i > Hi)
             fail("index " + std::to_string(i) + " is outside the table's bounds 0.." +

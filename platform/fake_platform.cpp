@@ -1,1 +1,172 @@
-// placeholder
+// The fake front end's clock, event dispatch and recording devices.
+#include "platform/fake_platform.h"
+
+#include <algorithm>
+
+#include "platform/failure.h"
+
+namespace corvale {
+
+namespace {
+
+class RecordingBuffer : public SoundBuffer {
+  public:
+    RecordingBuffer(FakePlatform& fake, int channel, std::string clip)
+        : fake_(fake), channel_(channel), clip_(std::move(clip)) {}
+    ~RecordingBuffer() override { record("release"); }
+    void Play() override { record("play"); }
+    void Stop() override { record("stop"); }
+    void SetVolume(int v) override {
+        if (v < -10000 || v > 0) fail("volume " + std::to_string(v) + " refused");
+        record("volume", v);
+    }
+    void SetPan(int p) override {
+        if (p < -10000 || p > 10000) fail("pan " + std::to_string(p) + " refused");
+        record("pan", p);
+    }
+
+  private:
+    void record(const std::string& op, int value = 0) {
+        fake_.sounds.push_back({fake_.now, op, channel_, clip_, value});
+    }
+    FakePlatform& fake_;
+    int channel_;
+    std::string clip_;
+};
+
+class RecordingDevice : public SoundDevice {
+  public:
+    explicit RecordingDevice(FakePlatform& fake) : fake_(fake) {}
+    std::unique_ptr<SoundBuffer> CreateSoundBufferFromFile(int channel,
+                                                           const std::string& path) override {
+        std::string clip = fake_.clipname(path);
+        if (fake_.missingclips.count(clip)) fail("cannot load clip " + path);
+        fake_.sounds.push_back({fake_.now, "load", channel, clip, 0});
+        return std::make_unique<RecordingBuffer>(fake_, channel, clip);
+    }
+
+  private:
+    FakePlatform& fake_;
+};
+
+}  // namespace
+
+FakePlatform::FakePlatform(std::string dir) {
+    programdir = std::move(dir);
+}
+
+std::string FakePlatform::clipname(const std::string& path) const {
+    if (path.compare(0, programdir.size(), programdir) == 0) return path.substr(programdir.size());
+    return path;
+}
+
+std::unique_ptr<SoundDevice> FakePlatform::opensound() {
+    if (soundfails) return nullptr;
+    return std::make_unique<RecordingDevice>(*this);
+}
+
+void FakePlatform::RecordingVoice::Speak(const std::string& text, int rate, int volume) {
+    if (rate < -10 || rate > 10 || volume < 0 || volume > 100)
+        fail("the voice refuses rate " + std::to_string(rate) + ", volume " +
+             std::to_string(volume));
+    fake->speech.push_back(text + "|" + std::to_string(rate) + "|" + std::to_string(volume));
+}
+
+void FakePlatform::spawn(const std::string& path, const std::string& tail) {
+    spawned.push_back(path + " " + tail);
+}
+
+void FakePlatform::end() {
+    ended = true;
+    throw ProgramEnded{};
+}
+
+void FakePlatform::pressat(long time, int keycode, int shift) {
+    keys_.emplace(time, std::make_pair(keycode, shift));
+}
+
+void FakePlatform::settimer(TimerId timer, int interval) {
+    Timer& t = timers[static_cast<int>(timer)];
+    t.interval = interval;
+    t.due = now + interval;
+}
+
+long FakePlatform::nextdue() const {
+    long due = keys_.empty() ? -1 : keys_.begin()->first;
+    for (const Timer& t : timers)
+        if (t.interval > 0 && (due < 0 || t.due < due)) due = t.due;
+    return due;
+}
+
+// Handles the earliest event due by now, if any: keys first, then Timer1,
+// then holder at the same moment.
+bool FakePlatform::dispatchone() {
+    if (!keys_.empty() && keys_.begin()->first <= now) {
+        auto [keycode, shift] = keys_.begin()->second;
+        keys_.erase(keys_.begin());
+        handlers.keydown(keycode, shift);
+        return true;
+    }
+    int pick = -1;
+    for (int i = 0; i < 2; ++i) {
+        const Timer& t = timers[i];
+        if (t.interval > 0 && t.due <= now && (pick < 0 || t.due < timers[pick].due)) pick = i;
+    }
+    if (pick < 0) return false;
+    // Events of one timer coalesce: the next one falls due at the first
+    // period boundary after now, however late this one is handled.
+    Timer& t = timers[pick];
+    do t.due += t.interval;
+    while (t.due <= now);
+    handlers.timer(static_cast<TimerId>(pick));
+    return true;
+}
+
+void FakePlatform::doevents() {
+    while (dispatchone()) {
+    }
+}
+
+void FakePlatform::waitevents() {
+    long due = nextdue();
+    if (due < 0) fail("waiting for an event, but no timer runs and no key is scripted");
+    now = std::max(now, due);
+    doevents();
+}
+
+void FakePlatform::run(long ms) {
+    long target = now + ms;
+    try {
+        while (!ended) {
+            long due = nextdue();
+            if (due < 0 || due > target) break;
+            now = std::max(now, due);
+            doevents();
+        }
+    } catch (const ProgramEnded&) {
+    }
+    now = std::max(now, target);
+}
+
+std::vector<std::string> FakePlatform::plays() const {
+    std::vector<std::string> out;
+    for (const SoundCall& c : sounds)
+        if (c.op == "play") out.push_back(std::to_string(c.channel) + ": " + c.clip);
+    return out;
+}
+
+std::vector<std::string> FakePlatform::timedplays() const {
+    std::vector<std::string> out;
+    for (const SoundCall& c : sounds)
+        if (c.op == "play")
+            out.push_back(std::to_string(c.time) + " " + std::to_string(c.channel) + ": " + c.clip);
+    return out;
+}
+
+int FakePlatform::loads(const std::string& clip) const {
+    return static_cast<int>(std::count_if(sounds.begin(), sounds.end(), [&](const SoundCall& c) {
+        return c.op == "load" && c.clip == clip;
+    }));
+}
+
+}  // namespace corvale

@@ -14,7 +14,7 @@ namespace corvale {
 // One clip loaded whole, bound to one channel of the device. Destroying it
 // releases the clip; whatever it was playing falls silent.
 class SoundBuffer {
-public:
+  public:
     virtual ~SoundBuffer() = default;
     virtual void Play() = 0;  // once, from the start; returns at once
     virtual void Stop() = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class SoundDevice {
-public:
+  public:
     virtual ~SoundDevice() = default;
     // A new stopped buffer for channel 0..16 holding the clip at `path` (a
     // game path: program directory and a backslash path). Failure when the
@@ -36,7 +36,7 @@ public:
 
 // The speech voice. Speak returns when the text has been spoken.
 class Voice {
-public:
+  public:
     virtual ~Voice() = default;
     virtual void Speak(const std::string& text, int rate, int volume) = 0;
 };
@@ -51,7 +51,7 @@ struct Handlers {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // The folder that holds the running program, without a trailing slash.

@@ -1,1 +1,217 @@
-// placeholder
+// The SDL window and the event loop. Timers are deadlines kept on the main
+// thread: waiting blocks in SDL until the next deadline or input, so an idle
+// game or a pause costs no processor time, and a late timer event is handled
+// once (events of one timer coalesce, as the game expects).
+#include "platform/sdl_platform.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/failure.h"
+#include "platform/files.h"
+
+namespace corvale {
+
+namespace {
+
+// SDL keys become the game's key codes; keys the game has no code for are
+// not passed on.
+int keycode(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 97 + (key - SDLK_KP_1);
+    switch (key) {
+        case SDLK_KP_0:
+            return 96;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return 16;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return 17;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return 18;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_SPACE:
+            return 32;
+        case SDLK_LEFT:
+            return 37;
+        case SDLK_UP:
+            return 38;
+        case SDLK_RIGHT:
+            return 39;
+        case SDLK_DOWN:
+            return 40;
+        case SDLK_LGUI:
+            return 91;
+        case SDLK_RGUI:
+            return 92;
+        default:
+            return 0;
+    }
+}
+
+int modifiers(Uint16 mod) {
+    return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
+}
+
+bool windowsystem() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::string(driver) != "dummy" && std::string(driver) != "offscreen";
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform() {
+    programdir = programdirectory();
+    // Without this SDL loads a GL stack for the window: memory and start-up
+    // time the game has no use for.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        fail(std::string("cannot start SDL video: ") + SDL_GetError());
+}
+
+SdlPlatform::~SdlPlatform() {
+    droplock(lockfd_);
+}
+
+bool SdlPlatform::anotherinstance() {
+    lockfd_ = takelock(programdir + "/corvale.lock");
+    return lockfd_ < 0;
+}
+
+void SdlPlatform::caption(const std::string& text) {
+    title_ = text;
+    if (window_) SDL_SetWindowTitle(window_, text.c_str());
+}
+
+void SdlPlatform::show() {
+    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                               640, 480, SDL_WINDOW_SHOWN);
+    if (!window_) fail(std::string("cannot create the window: ") + SDL_GetError());
+    paint();
+    SDL_RaiseWindow(window_);
+}
+
+void SdlPlatform::paint() {
+    SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+    if (!surface) return;
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    SDL_UpdateWindowSurface(window_);
+}
+
+std::unique_ptr<SoundDevice> SdlPlatform::opensound() {
+    return openmixer();
+}
+
+Voice& SdlPlatform::voice() {
+    if (!voice_) voice_ = makevoice();
+    return *voice_;
+}
+
+void SdlPlatform::showbox(const std::string& title, const std::string& text, bool error) {
+    std::fprintf(stderr, "corvale: %s\n", text.c_str());
+    std::fflush(stderr);
+    if (!windowsystem()) return;
+    // The box may be shown from a forked child, which would inherit the lock
+    // and keep every later start refused.
+    droplock(lockfd_);
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                             title.c_str(), text.c_str(), window_);
+}
+
+void SdlPlatform::msgbox(const std::string& text) {
+    showbox("Corvale", text, false);
+}
+
+void SdlPlatform::report(const std::string& text) {
+    showbox("Corvale has stopped", text, true);
+}
+
+void SdlPlatform::quit(int status) {
+    std::fflush(nullptr);
+    // Closing the audio flushes what the disk driver captured; the game's
+    // buffers and state are left to the process's end.
+    SDL_Quit();
+    droplock(lockfd_);
+    std::_Exit(status);
+}
+
+void SdlPlatform::settimer(TimerId timer, int interval) {
+    Deadline& t = timers_[static_cast<int>(timer)];
+    t.interval = interval;
+    t.due = SDL_GetTicks64() + static_cast<Uint64>(interval > 0 ? interval : 0);
+}
+
+bool SdlPlatform::dispatchtimer() {
+    Uint64 now = SDL_GetTicks64();
+    int pick = -1;
+    for (int i = 0; i < 2; ++i) {
+        const Deadline& t = timers_[i];
+        if (t.interval > 0 && t.due <= now && (pick < 0 || t.due < timers_[pick].due)) pick = i;
+    }
+    if (pick < 0) return false;
+    Deadline& t = timers_[pick];
+    do t.due += static_cast<Uint64>(t.interval);
+    while (t.due <= now);
+    handlers.timer(static_cast<TimerId>(pick));
+    return true;
+}
+
+void SdlPlatform::handle(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            quit(0);
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) paint();
+            break;
+        case SDL_KEYDOWN: {
+            int code = keycode(event.key.keysym.sym);
+            int shift = modifiers(event.key.keysym.mod);
+            if (code != 0) handlers.keydown(code, shift);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void SdlPlatform::doevents() {
+    SDL_Event event;
+    for (;;) {
+        if (SDL_PollEvent(&event))
+            handle(event);
+        else if (!dispatchtimer())
+            return;
+    }
+}
+
+void SdlPlatform::waitevents() {
+    SDL_Event event;
+    if (SDL_PollEvent(&event)) {
+        handle(event);
+    } else if (!dispatchtimer()) {
+        Uint64 now = SDL_GetTicks64();
+        Uint64 next = 0;
+        for (const Deadline& t : timers_)
+            if (t.interval > 0 && (next == 0 || t.due < next)) next = t.due;
+        int timeout = next == 0 ? -1 : static_cast<int>(next > now ? next - now : 0);
+        if (SDL_WaitEventTimeout(&event, timeout)) handle(event);
+    }
+    doevents();
+}
+
+void SdlPlatform::spawn(const std::string& path, const std::string& tail) {
+    startprocess(hostpath(path), tail);
+}
+
+}  // namespace corvale

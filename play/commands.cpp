@@ -1,1 +1,114 @@
-// placeholder
+// The play commands: every key of a puzzle in progress. The player hears a
+// clue, moves between clues, listens to single symbols, gives the last heard
+// symbol a digit (saved at once) and toggles between letters and digits.
+#include "audio/audio.h"
+#include "play/play.h"
+#include "puzzle/puzzle.h"
+#include "shell/game.h"
+
+namespace corvale {
+
+namespace {
+
+constexpr int keyTab = 9, keyEnter = 13, keySpace = 32, keyH = 72;
+
+// The twelve symbol keys: three rows of four, one row per word.
+struct SymbolKey {
+    int code;
+    int word;  // 1 first, 2 second, 3 third
+    int position;
+};
+constexpr SymbolKey symbolkeys[] = {
+    {'Q', 1, 1}, {'W', 1, 2}, {'E', 1, 3}, {'R', 1, 4}, {'A', 2, 1}, {'S', 2, 2},
+    {'D', 2, 3}, {'F', 2, 4}, {'Z', 3, 1}, {'X', 3, 2}, {'C', 3, 3}, {'V', 3, 4},
+};
+
+std::string sign(const std::string& op) {
+    if (op == "*") return "\\sounds\\times.wav";
+    if (op == "-") return "\\sounds\\minus.wav";
+    if (op == "<") return "\\sounds\\islessthan.wav";
+    return "";
+}
+
+void readsymbol(const SymbolKey& key) {
+    Form1.schedcount = 0;
+    int i = Form1.clueindex;
+    bool relation = key.code == 'A';
+    if (relation && !sign(Form1.clueop[i]).empty())
+        newprize(apppath() + sign(Form1.clueop[i]), 0, 0, 0);
+
+    const std::string& word = key.word == 1   ? Form1.cluea[i]
+                              : key.word == 2 ? Form1.clueb[i]
+                                              : Form1.cluec[i];
+    std::size_t p = static_cast<std::size_t>(key.position - 1);
+    Form1.selectedletter = p < word.size() ? word.substr(p, 1) : "";
+    // A word shorter than four positions has nothing there to say.
+    if (Form1.selectedletter.empty()) return;
+
+    std::string clip = translate(Form1.selectedletter);
+    if (clip.size() >= 5 && clip.compare(clip.size() - 5, 5, "_.wav") == 0)
+        clip = apppath() + "\\sounds\\click.wav";
+    newprize(clip, 0, 0, relation ? 10 : 0);
+}
+
+void assigndigit(int d) {
+    Form1.schedcount = 0;
+    // The symbol as written in the clue, never translated.
+    newprize(apppath() + "\\sounds\\" + Form1.selectedletter + ".wav", 0, 0, 0);
+    newprize(apppath() + "\\sounds\\issetto.wav", 0, 0, 9);
+    newprize(apppath() + "\\sounds\\" + std::to_string(d) + ".wav", 0, 0, 21);
+
+    int slot = 0;
+    for (int i = 1; i <= 10 && slot == 0; ++i)
+        if (Form1.scratchletter[i].empty() || Form1.scratchletter[i] == Form1.selectedletter)
+            slot = i;
+    if (slot == 0) return;  // a full pad: announced, not stored
+
+    Form1.scratchletter[slot] = Form1.selectedletter;
+    Form1.scratchdigit[slot] = std::to_string(d);
+    savescratch();
+    answercheck();
+}
+
+}  // namespace
+
+void playkey(int KeyCode, int Shift) {
+    if (KeyCode == keySpace) {
+        Form1.substitute = Form1.substitute == 0 ? 1 : 0;
+        makesound(
+            apppath() + (Form1.substitute ? "\\sounds\\substitute.wav" : "\\sounds\\original.wav"),
+            0, 0);
+        return;
+    }
+    if (KeyCode == keyEnter) sayclue();
+    if (KeyCode == keyH) {
+        Form1.schedcount = 0;
+        hold(0.2);
+        Form1.os->voice().Speak(Form1.cluetext[Form1.clueindex], 0, 100);
+        return;
+    }
+    if (KeyCode == keyTab && Shift == 0) {
+        Form1.clueindex = Form1.clueindex + 1;
+        if (Form1.clueindex > Form1.cluecount) Form1.clueindex = 1;
+        Form1.selectedletter = "";
+        sayclue();
+        return;
+    }
+    if (KeyCode == keyTab && Shift == 1) {
+        Form1.clueindex = Form1.clueindex - 1;
+        if (Form1.clueindex <= 0) Form1.clueindex = Form1.cluecount;
+        Form1.selectedletter = "";
+        sayclue();
+        return;
+    }
+    bool digit = KeyCode >= '0' && KeyCode <= '9';
+    if (!digit || Form1.selectedletter.empty()) {
+        if (Form1.clueindex <= 0) return;
+        for (const SymbolKey& key : symbolkeys)
+            if (key.code == KeyCode) readsymbol(key);
+        return;
+    }
+    assigndigit(KeyCode - '0');
+}
+
+}  // namespace corvale

@@ -1,1 +1,24 @@
-// placeholder
+// Symbol translation: the one place where the choice between hearing a
+// symbol as printed and hearing it through the scratch pad takes effect.
+#include <cctype>
+
+#include "play/play.h"
+#include "shell/game.h"
+
+namespace corvale {
+
+std::string translate(std::string tempm) {
+    for (char& c : tempm) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (Form1.substitute != 0) {
+        for (int i = 1; i <= 10; ++i) {
+            if (Form1.scratchletter[i] == tempm) {
+                tempm = Form1.scratchdigit[i];
+                break;
+            }
+        }
+    }
+    for (char& c : tempm) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return apppath() + "\\sounds\\" + tempm + ".wav";
+}
+
+}  // namespace corvale

@@ -1,1 +1,49 @@
-// placeholder
+// Reading a clue aloud: the speech program says the clue's number, and half
+// a second later the row is laid out on the schedule as one evenly paced
+// phrase, symbol by symbol with the relation and "equals" between words.
+#include "audio/audio.h"
+#include "play/play.h"
+#include "puzzle/puzzle.h"
+#include "shell/game.h"
+
+namespace corvale {
+
+namespace {
+
+constexpr int symbolgap = 7;  // ticks from one symbol to the next
+constexpr int wordgap = 5;    // ticks before and after a relation or "equals"
+
+void sayword(const std::string& word, int& delay) {
+    for (std::size_t p = 0; p < 4 && p < word.size(); ++p) {
+        if (word[p] == '_') continue;
+        newprize(translate(std::string(1, word[p])), 0, 0, delay);
+        delay += symbolgap;
+    }
+}
+
+}  // namespace
+
+void sayclue() {
+    Form1.os->spawn(apppath() + "\\voxlet", "100,2,Clue " + std::to_string(Form1.clueindex));
+    hold(0.5);
+    if (Form1.clueindex == 0) Form1.clueindex = 1;
+    Form1.List1.clear();
+    Form1.schedcount = 0;
+
+    int i = Form1.clueindex;
+    const std::string& op = Form1.clueop[i];
+    int delay = 0;
+    sayword(Form1.cluea[i], delay);
+    delay += wordgap;
+    if (op == "*") newprize(apppath() + "\\sounds\\times.wav", 0, 0, delay);
+    if (op == "-") newprize(apppath() + "\\sounds\\minus.wav", 0, 0, delay);
+    if (op == "<") newprize(apppath() + "\\sounds\\islessthan.wav", 0, 0, delay);
+    delay += wordgap;
+    sayword(Form1.clueb[i], delay);
+    delay += wordgap;
+    if (op == "*" || op == "-") newprize(apppath() + "\\sounds\\equals.wav", 0, 0, delay);
+    delay += wordgap;
+    sayword(Form1.cluec[i], delay);
+}
+
+}  // namespace corvale

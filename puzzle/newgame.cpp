@@ -1,1 +1,66 @@
-// placeholder
+// Loading a level: the puzzle file from the working directory and the
+// player's saved scratch pad from beside the program. Saving the pad after
+// every assignment is here too, so both directions of the file live together.
+#include "platform/files.h"
+#include "puzzle/puzzle.h"
+#include "puzzle/reader.h"
+#include "shell/game.h"
+
+namespace corvale {
+
+namespace {
+
+std::string scratchpath() {
+    return apppath() + "\\scratch" + std::to_string(Form1.level) + ".txt";
+}
+
+}  // namespace
+
+void newgame() {
+    Module1.menulevel = 0;
+    Module1.menuitem = 0;
+    Form1.clueindex = 1;
+
+    // Both files are read whole before anything changes, so a bad file
+    // leaves the game state as it was when the failure is reported.
+    std::string name = "puzz" + std::to_string(Form1.level) + ".txt";
+    if (!fileexists(name))
+        fail("cannot open the puzzle file " + name + " in the working directory");
+    Puzzle puzzle;
+    std::string error = readpuzzle(readtextfile(name), name, puzzle);
+    if (!error.empty()) fail(error);
+
+    Scratch pad;
+    std::string scratch = scratchpath();
+    if (fileexists(scratch)) {
+        error = readscratch(readtextfile(scratch), hostpath(scratch), pad);
+        if (!error.empty()) fail(error);
+    }
+
+    Form1.cluecount = puzzle.cluecount;
+    for (int i = 1; i <= puzzle.cluecount; ++i) {
+        Form1.clueop[i] = puzzle.clueop[static_cast<std::size_t>(i)];
+        Form1.cluea[i] = puzzle.cluea[static_cast<std::size_t>(i)];
+        Form1.clueb[i] = puzzle.clueb[static_cast<std::size_t>(i)];
+        Form1.cluec[i] = puzzle.cluec[static_cast<std::size_t>(i)];
+        Form1.cluetext[i] = puzzle.cluetext[static_cast<std::size_t>(i)];
+    }
+    for (int d = 0; d <= 9; ++d) Form1.answerkey[d] = puzzle.answerkey[static_cast<std::size_t>(d)];
+    for (int i = 1; i <= 10; ++i) {
+        Form1.scratchletter[i] = pad.scratchletter[static_cast<std::size_t>(i)];
+        Form1.scratchdigit[i] = pad.scratchdigit[static_cast<std::size_t>(i)];
+    }
+
+    hold(1);
+}
+
+void savescratch() {
+    Scratch pad;
+    for (int i = 1; i <= 10; ++i) {
+        pad.scratchletter[static_cast<std::size_t>(i)] = Form1.scratchletter[i];
+        pad.scratchdigit[static_cast<std::size_t>(i)] = Form1.scratchdigit[i];
+    }
+    writetextfile(scratchpath(), writescratch(pad));
+}
+
+}  // namespace corvale

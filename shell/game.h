@@ -64,7 +64,9 @@ extern Form Form1;
 extern Module Module1;
 
 // The program directory, as every clip path begins with it.
-inline const std::string& apppath() { return Form1.os->programdir; }
+inline const std::string& apppath() {
+    return Form1.os->programdir;
+}
 
 void settimer(TimerControl& timer, bool enabled, int interval);
 

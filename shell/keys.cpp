@@ -1,1 +1,90 @@
-// placeholder
+// Key routing and the spoken main menu. Every key press arrives here; the
+// arrows become Tab and Shift+Tab, Escape always leads back to the menu, and
+// the rest goes to the play commands during a puzzle or to the menu.
+#include "play/play.h"
+#include "puzzle/puzzle.h"
+#include "shell/game.h"
+
+namespace corvale {
+
+namespace {
+
+constexpr int keyTab = 9, keyEnter = 13, keyShift = 16, keyAlt = 18, keyEscape = 27;
+constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keyWindows = 91;
+
+// What each item says when the cursor reaches it, items 1..6.
+const char* const itemclip[] = {
+    nullptr,
+    "\\sounds\\intro.wav",
+    "\\sounds\\lvl1.wav",
+    "\\sounds\\lvl2.wav",
+    "\\sounds\\lvl3.wav",
+    "\\sounds\\lvl4.wav",
+    "\\sounds\\exit.wav",
+};
+
+void startpuzzle(int n) {
+    Module1.menulevel = 0;
+    Module1.menuitem = 0;
+    announce("\\sounds\\begin.wav");
+    Form1.level = n;
+    newgame();
+}
+
+void mainmenu(int& KeyCode, int Shift) {
+    if (KeyCode != keyTab && KeyCode != keyEnter) return;
+    if (KeyCode == keyTab && Shift == 0) Module1.menuitem = Module1.menuitem + 1;
+    if (KeyCode == keyTab && Shift == 1) Module1.menuitem = Module1.menuitem - 1;
+    if (KeyCode == keyEnter && Module1.menuitem == 0) {
+        KeyCode = keyTab;
+        Module1.menuitem = 1;
+    }
+    if (Module1.menuitem <= 0) Module1.menuitem = 6;
+    if (Module1.menuitem > 6) Module1.menuitem = 1;
+
+    if (KeyCode != keyEnter) {
+        announce(itemclip[Module1.menuitem]);
+        return;
+    }
+    switch (Module1.menuitem) {
+        case 1:
+            announce("\\sounds\\intro2.wav");
+            break;
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+            startpuzzle(Module1.menuitem - 1);
+            break;
+        case 6:
+            Form1.os->end();
+    }
+}
+
+}  // namespace
+
+void Form_KeyDown(int& KeyCode, int& Shift) {
+    if (KeyCode == keyShift || KeyCode == keyAlt || KeyCode == keyWindows) return;
+    if (KeyCode == keyLeft || KeyCode == keyUp) {
+        KeyCode = keyTab;
+        Shift = 1;
+    }
+    if (KeyCode == keyRight || KeyCode == keyDown) {
+        KeyCode = keyTab;
+        Shift = 0;
+    }
+    if (KeyCode == keyEscape) {
+        Form1.schedcount = 0;
+        announce("\\sounds\\mainmenu.wav");
+        Module1.menulevel = 1;
+        Module1.menuitem = 0;
+        return;
+    }
+    if (Module1.menulevel == 0 && Form1.level > 0) {
+        playkey(KeyCode, Shift);
+        return;
+    }
+    mainmenu(KeyCode, Shift);
+}
+
+}  // namespace corvale

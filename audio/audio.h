@@ -1,0 +1,24 @@
+// The audio engine: seventeen sound channels, the 50 ms tick that plays the
+// voice queue on channel 0 for each clip's charted length, and the delayed
+// sound schedule that fires clips on the rotating one-shot channels 4..16.
+#pragma once
+
+#include <string>
+
+namespace corvale {
+
+// Channels.
+void setsound(int z, const std::string& tempm);
+void setvol(int z, int w);
+void setpan(int z, int w);
+void makesound(const std::string& tempm, int tempv, int tempp);
+
+// The clip-length chart, read from the text of soundchart.txt. On a fault,
+// Failure naming `filename` and the line.
+void loadchart(const std::string& text, const std::string& filename);
+
+// Delayed sound schedule.
+void newprize(const std::string& tempm, int tempv, int tempp, int tempd);
+void schedtick();
+
+}  // namespace corvale

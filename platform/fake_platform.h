@@ -1,0 +1,97 @@
+// The fake front end: one virtual clock drives the window's timers and the
+// key presses a test scripts, and a sound device and voice record what the
+// game asks of them. Handlers take no virtual time, so a test reads as a
+// script: press Q, run 25 ticks, expect "4: \sounds\b.wav" among the plays.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace corvale {
+
+// Thrown by end() so a test sees the program end at the very call, as the
+// real front end would end the process there.
+struct ProgramEnded {};
+
+// One call the game made on a sound buffer or the device.
+struct SoundCall {
+    long time;       // virtual milliseconds
+    std::string op;  // load, play, stop, volume, pan, release
+    int channel;
+    std::string clip;  // the path without the program directory
+    int value = 0;     // volume or pan
+};
+
+class FakePlatform : public Platform {
+  public:
+    explicit FakePlatform(std::string dir = "/game");
+
+    // The virtual clock, in milliseconds since start-up.
+    long now = 0;
+
+    // What the test sets up.
+    bool otherinstance = false;
+    bool soundfails = false;
+    std::set<std::string> missingclips;  // clips (without program dir) that fail to load
+
+    // What the game did.
+    std::vector<SoundCall> sounds;
+    std::vector<std::string> speech;    // "text|rate|volume"
+    std::vector<std::string> spawned;   // "path tail"
+    std::vector<std::string> messages;  // message boxes
+    std::string title;
+    bool ended = false;
+
+    // Scripted keys, handled when the clock reaches them (keys before timers
+    // at the same moment).
+    void press(int keycode, int shift = 0) { pressat(now, keycode, shift); }
+    void pressat(long time, int keycode, int shift = 0);
+
+    // Advances the clock by `ms`, handling every event that falls due.
+    void run(long ms);
+    void ticks(int n) { run(50L * n); }
+
+    // The plays, as "channel: clip", and with their time as "ms channel: clip".
+    std::vector<std::string> plays() const;
+    std::vector<std::string> timedplays() const;
+    int loads(const std::string& clip) const;
+
+    // Platform.
+    bool anotherinstance() override { return otherinstance; }
+    void caption(const std::string& text) override { title = text; }
+    std::unique_ptr<SoundDevice> opensound() override;
+    Voice& voice() override { return voice_; }
+    void msgbox(const std::string& text) override { messages.push_back(text); }
+    void settimer(TimerId timer, int interval) override;
+    void doevents() override;
+    void waitevents() override;
+    void spawn(const std::string& path, const std::string& tail) override;
+    [[noreturn]] void end() override;
+
+    // Interval and next firing of each timer, for tests of the pause.
+    struct Timer {
+        int interval = 0;
+        long due = 0;
+    };
+    Timer timers[2];
+
+    std::string clipname(const std::string& path) const;
+
+  private:
+    struct RecordingVoice : Voice {
+        FakePlatform* fake;
+        explicit RecordingVoice(FakePlatform* f) : fake(f) {}
+        void Speak(const std::string& text, int rate, int volume) override;
+    };
+    RecordingVoice voice_{this};
+    std::multimap<long, std::pair<int, int>> keys_;
+
+    bool dispatchone();
+    long nextdue() const;  // -1 when nothing will ever fall due
+};
+
+}  // namespace corvale

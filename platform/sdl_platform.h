@@ -1,0 +1,68 @@
+// The real front end: an SDL2 window whose key presses and two timers drive
+// the game on the main thread, an SDL2_mixer sound device, the espeak-ng
+// voice, voxlet started with posix_spawn, and the single-instance lock.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace corvale {
+
+class SdlPlatform : public Platform {
+  public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+
+    // Shows the window (created black, captioned) once start-up is done.
+    void show();
+    // Reports a failure that ends the game: standard error, then a message
+    // box where a window system is up.
+    void report(const std::string& text);
+    // Closes the devices, keeping what the audio driver wrote, and exits.
+    [[noreturn]] void quit(int status);
+
+    bool anotherinstance() override;
+    void caption(const std::string& text) override;
+    std::unique_ptr<SoundDevice> opensound() override;
+    Voice& voice() override;
+    void msgbox(const std::string& text) override;
+    void settimer(TimerId timer, int interval) override;
+    void doevents() override;
+    void waitevents() override;
+    void spawn(const std::string& path, const std::string& tail) override;
+    [[noreturn]] void end() override { quit(0); }
+
+  private:
+    struct Deadline {
+        int interval = 0;  // 0: stopped
+        std::uint64_t due = 0;
+    };
+    Deadline timers_[2];
+    SDL_Window* window_ = nullptr;
+    std::string title_;
+    std::unique_ptr<Voice> voice_;
+    int lockfd_ = -1;
+
+    void showbox(const std::string& title, const std::string& text, bool error);
+    void handle(const SDL_Event& event);
+    bool dispatchtimer();
+    void paint();
+};
+
+// Defined beside the mixer and the voice.
+std::unique_ptr<SoundDevice> openmixer();
+std::unique_ptr<Voice> makevoice();
+
+// The single-instance lock: true when this process now holds it.
+int takelock(const std::string& path);
+void droplock(int& fd);
+
+// Starts a program without waiting; its exit is collected in the background.
+void startprocess(const std::string& hostprogram, const std::string& argument);
+
+}  // namespace corvale
