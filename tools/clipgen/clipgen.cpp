@@ -1,0 +1,173 @@
+// clipgen: builds the game's whole clip set and its length chart from the
+// clip table. Spoken clips come from espeak-ng through the same speech layer
+// the game uses; the click and the win fanfare are made here from tones.
+// Every clip is written as 16-bit stereo PCM at 22050 Hz, and the chart is
+// written last from the clips' real lengths, so it can never disagree with
+// them.
+//
+//   clipgen --table sounds/clips.tsv --out build/game [--voice en]
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "platform/failure.h"
+#include "platform/speech.h"
+#include "tools/clipgen/cliptable.h"
+#include "tools/clipgen/wav.h"
+
+namespace {
+
+using corvale::fail;
+using Samples = std::vector<int16_t>;
+constexpr int rate = corvale::speech::samplerate;
+
+int frames(double seconds) {
+    return static_cast<int>(std::lround(seconds * rate));
+}
+
+// A clip is started on the voice channel and cut off by the next one after
+// its charted length, rounded down to a whole 50 ms tick; this much quiet at
+// the end means that rounding only ever cuts silence.
+constexpr double tailseconds = 0.06;
+constexpr double leadseconds = 0.01;
+
+// espeak-ng begins and ends every text with silence. Spoken clips are played
+// back to back at fixed spacings, so that silence is cut down to a short lead
+// and the tail above.
+Samples trimmed(const Samples& speech) {
+    constexpr int quiet = 200;  // about -44 dB: below anything a voice says
+    auto loud = [](int16_t s) { return std::abs(static_cast<int>(s)) > quiet; };
+    auto first = std::find_if(speech.begin(), speech.end(), loud);
+    if (first == speech.end()) return {};
+    auto last = std::find_if(speech.rbegin(), speech.rend(), loud).base();
+    Samples out(static_cast<std::size_t>(frames(leadseconds)), 0);
+    out.insert(out.end(), first, last);
+    out.resize(out.size() + static_cast<std::size_t>(frames(tailseconds)), 0);
+    return out;
+}
+
+Samples spoken(const corvale::clipgen::Clip& clip) {
+    Samples speech;
+    corvale::speech::synthesize(clip.text, clip.rate, 100, [&](const int16_t* s, std::size_t n) {
+        speech.insert(speech.end(), s, s + n);
+    });
+    Samples out = trimmed(speech);
+    if (out.empty()) fail("espeak-ng said nothing for clip \"" + clip.name + "\": " + clip.text);
+    return out;
+}
+
+// Adds a tone that rises over `attack` seconds (soft enough not to click)
+// and then dies away with the time constant `decay`.
+void addtone(std::vector<double>& mix, int start, double seconds, double hz, double level,
+             double attack, double decay) {
+    const int n = frames(seconds);
+    if (mix.size() < static_cast<std::size_t>(start + n)) mix.resize(start + n, 0.0);
+    for (int i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double rise = std::min(1.0, t / attack);
+        const double release = std::min(1.0, (seconds - t) / 0.01);
+        // A bright, brass-like tone: the fundamental and two overtones.
+        const double wave = std::sin(2 * std::numbers::pi * hz * t) +
+                            0.4 * std::sin(4 * std::numbers::pi * hz * t) +
+                            0.2 * std::sin(6 * std::numbers::pi * hz * t);
+        mix[start + i] += level * rise * release * std::exp(-t / decay) * wave / 1.6;
+    }
+}
+
+Samples tosamples(const std::vector<double>& mix) {
+    Samples out;
+    out.reserve(mix.size());
+    for (double v : mix)
+        out.push_back(static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767)));
+    return out;
+}
+
+// The blank position's sound: a crisp tick, two high tones dying away in
+// a few milliseconds, so it is heard as a click and never as a tone.
+Samples click() {
+    std::vector<double> mix;
+    addtone(mix, 0, 0.03, 2200, 0.8, 0.0005, 0.005);
+    addtone(mix, 0, 0.03, 3300, 0.5, 0.0005, 0.004);
+    return tosamples(mix);
+}
+
+// The win: a short rising fanfare, the notes of a major chord climbing to the
+// octave, the last one held.
+Samples win() {
+    const double notes[] = {523.25, 659.25, 783.99, 1046.5};  // C5 E5 G5 C6
+    std::vector<double> mix;
+    int at = 0;
+    for (int i = 0; i < 4; ++i) {
+        const bool last = i == 3;
+        addtone(mix, at, last ? 0.55 : 0.16, notes[i], 0.55, 0.004, last ? 0.35 : 0.2);
+        at += frames(0.13);
+    }
+    mix.resize(mix.size() + static_cast<std::size_t>(frames(tailseconds)), 0.0);
+    return tosamples(mix);
+}
+
+// The chart's length field: tenths of a second with "." as the decimal
+// point whatever the locale, as the game reads it.
+std::string tenths(std::size_t count) {
+    char text[32];
+    auto [end, ec] =
+        std::to_chars(text, text + sizeof text, static_cast<double>(count) * 10.0 / rate,
+                      std::chars_format::fixed, 2);
+    if (ec != std::errc())
+        fail("cannot write a clip length of " + std::to_string(count) + " samples");
+    return std::string(text, end);
+}
+
+constexpr const char* usage = "usage: clipgen --table FILE --out FOLDER [--voice NAME]";
+
+int run(int argc, char** argv) {
+    std::string table, out, voice = "en";
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (i + 1 < argc && arg == "--table")
+            table = argv[++i];
+        else if (i + 1 < argc && arg == "--out")
+            out = argv[++i];
+        else if (i + 1 < argc && arg == "--voice")
+            voice = argv[++i];
+        else
+            fail("unknown argument \"" + arg + "\"\n" + usage);
+    }
+    if (table.empty() || out.empty())
+        fail(std::string("a clip table and an output folder are both needed\n") + usage);
+
+    std::vector<corvale::clipgen::Clip> clips = corvale::clipgen::readtable(table);
+    corvale::speech::init(voice);
+    std::error_code error;
+    std::filesystem::create_directories(out + "/sounds", error);
+    if (error) fail("cannot make the folder " + out + "/sounds: " + error.message());
+
+    std::string chart;
+    auto put = [&](const std::string& name, const Samples& samples) {
+        corvale::clipgen::writewav(out + "/sounds/" + name + ".wav", samples);
+        chart += "\\sounds\\" + name + ".wav\r\n" + tenths(samples.size()) + "\r\n";
+    };
+    for (const auto& clip : clips) put(clip.name, spoken(clip));
+    put("click", click());
+    put("win", win());
+    corvale::clipgen::writefile(out + "/soundchart.txt", chart);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "clipgen: %s\n", e.what());
+        return 1;
+    }
+}

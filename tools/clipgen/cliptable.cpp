@@ -1,0 +1,79 @@
+// Reading the clip table. The table is edited by hand, so every refusal names
+// the file and the line and says what a line should look like.
+#include "tools/clipgen/cliptable.h"
+
+#include <charconv>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "platform/failure.h"
+#include "platform/speech.h"
+
+namespace corvale::clipgen {
+
+namespace {
+
+bool validname(const std::string& name) {
+    if (name.empty()) return false;
+    for (char c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+    return true;
+}
+
+bool blank(const std::string& s) {
+    return s.find_first_not_of(" \t") == std::string::npos;
+}
+
+}  // namespace
+
+std::vector<Clip> parsetable(const std::string& content, const std::string& filename) {
+    std::vector<Clip> clips;
+    std::set<std::string> seen{"click", "win"};
+    std::istringstream lines(content);
+    int number = 0;
+    for (std::string line; std::getline(lines, line);) {
+        ++number;
+        auto refuse = [&](const std::string& why) {
+            fail(filename + ":" + std::to_string(number) + ": " + why +
+                 " (a line is: NAME, a tab, the spoken text, and optionally a tab and a rate)");
+        };
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (blank(line) || line[0] == '#') continue;
+
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
+        if (!line.empty() && line.back() == '\t') fields.push_back("");
+        if (fields.size() < 2) refuse("no tab between the clip name and its text");
+        if (fields.size() > 3) refuse("more than three tab-separated fields");
+
+        Clip clip{fields[0], fields[1], 0};
+        if (!validname(clip.name))
+            refuse("clip name \"" + clip.name + "\" is not made of a-z, 0-9 and _ alone");
+        if (blank(clip.text)) refuse("clip \"" + clip.name + "\" has no text to speak");
+        if (fields.size() == 3) {
+            const std::string& r = fields[2];
+            auto [end, ec] = std::from_chars(r.data(), r.data() + r.size(), clip.rate);
+            if (r.empty() || ec != std::errc() || end != r.data() + r.size())
+                refuse("rate \"" + r + "\" is not a whole number");
+            if (std::string why = speech::refusal(clip.rate, 100); !why.empty()) refuse(why);
+        }
+        if (clip.name == "click" || clip.name == "win")
+            refuse("clip \"" + clip.name + "\" is made by clipgen itself, not spoken");
+        if (!seen.insert(clip.name).second) refuse("clip \"" + clip.name + "\" is listed twice");
+        clips.push_back(std::move(clip));
+    }
+    return clips;
+}
+
+std::vector<Clip> readtable(const std::string& filename) {
+    std::ifstream in(filename, std::ios::binary);
+    if (!in) fail("cannot read the clip table " + filename);
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) fail("cannot read the clip table " + filename);
+    return parsetable(content.str(), filename);
+}
+
+}  // namespace corvale::clipgen

@@ -1,0 +1,25 @@
+// The clip table: one clip a line, its name, a tab and the text spoken for
+// it, optionally a further tab and the speaking rate (-10..10, 0 when left
+// out). Blank lines and lines starting with "#" are notes for the reader.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace corvale::clipgen {
+
+struct Clip {
+    std::string name;  // the file's name without ".wav": a-z, 0-9 and "_"
+    std::string text;
+    int rate = 0;
+};
+
+// The clips in table order. Failure naming the file and line of the first
+// line that is not a clip, names a clip twice, or names one of the clips
+// made in code ("click", "win").
+std::vector<Clip> parsetable(const std::string& content, const std::string& filename);
+
+// The same, read from a file. Failure naming the file when it cannot be read.
+std::vector<Clip> readtable(const std::string& filename);
+
+}  // namespace corvale::clipgen
