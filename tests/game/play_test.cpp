@@ -1,0 +1,464 @@
+// Puzzle play on the virtual clock: clue reading, the symbol and digit keys,
+// substitution, saving the pad, the answer check and loading a level.
+#include "puzzle/puzzle.h"
+#include "rig.h"
+
+namespace corvale::testing {
+namespace {
+
+// Rows for the reading and relation tests: one of each relation, one with
+// an unknown relation, one whose first word is all blanks, one with short words.
+const char* const rowspuzzle =
+    "6\r\n"
+    "\"-\",AB__,C___,D___,A B minus C equals D\r\n"
+    "\"<\",C___,D___,____,C is less than D\r\n"
+    "\"?\",A___,B___,C___,A what B\r\n"
+    "\"*\",____,_B__,C___,times B equals C\r\n"
+    "\"*\",A,,D,A times equals D\r\n"
+    "\"*\",__AB,C___,DE__,\"A B times C, equals D E\"\r\n"
+    "*,A,E,B,C,D,*,*,*,*\r\n";
+
+class Play : public Rig {
+  protected:
+    void SetUp() override {
+        writefile(workdir / "puzz1.txt", twopuzzle);
+        writefile(workdir / "puzz2.txt", rowspuzzle);
+        start();
+        ticks(1);
+    }
+    // Presses a key and returns every clip it brought, by the tick step that
+    // played it, counted from the moment the key's work was done.
+    std::vector<std::string> heard(int code, int mask = 0, int forticks = 60) {
+        std::size_t from = mark();
+        key(code, mask);
+        long origin = os.now;
+        ticks(forticks);
+        return timedsince(from, origin);
+    }
+    std::string scratchfile(int n = 1) {
+        return readfile(programdir / ("scratch" + std::to_string(n) + ".txt"));
+    }
+};
+
+// --- Clue reading -----------------------------------------------------------
+
+TEST_F(Play, EnterReadsTheClueAsOneEvenlyPacedPhrase) {
+    choose(1);
+    EXPECT_EQ(heard(Enter), (std::vector<std::string>{
+                                "1 \\sounds\\a.wav", "7 \\sounds\\b.wav", "19 \\sounds\\times.wav",
+                                "24 \\sounds\\c.wav", "36 \\sounds\\equals.wav",
+                                "41 \\sounds\\d.wav", "48 \\sounds\\e.wav"}));
+    EXPECT_EQ(os.spawned, std::vector<std::string>{dir() + "\\voxlet 100,2,Clue 1"});
+}
+
+struct Reading {
+    int clue;
+    std::vector<std::string> clips;
+};
+
+void PrintTo(const Reading& r, std::ostream* out) {
+    *out << "clue " << r.clue;
+}
+
+class Rows : public Play, public ::testing::WithParamInterface<Reading> {};
+
+TEST_P(Rows, EachRowIsReadWithItsSpacing) {
+    choose(2);
+    for (int i = 1; i < GetParam().clue; ++i) key(Tab);
+    ticks(80);
+    EXPECT_EQ(heard(Enter), GetParam().clips);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clues, Rows,
+    ::testing::Values(
+        Reading{1,
+                {"1 \\sounds\\a.wav", "7 \\sounds\\b.wav", "19 \\sounds\\minus.wav",
+                 "24 \\sounds\\c.wav", "36 \\sounds\\equals.wav", "41 \\sounds\\d.wav"}},
+        Reading{2, {"1 \\sounds\\c.wav", "12 \\sounds\\islessthan.wav", "17 \\sounds\\d.wav"}},
+        Reading{3, {"1 \\sounds\\a.wav", "17 \\sounds\\b.wav", "34 \\sounds\\c.wav"}},
+        Reading{4,
+                {"5 \\sounds\\times.wav", "10 \\sounds\\b.wav", "22 \\sounds\\equals.wav",
+                 "27 \\sounds\\c.wav"}},
+        // Words too short for their positions: nothing is asked for past their end.
+        Reading{5,
+                {"1 \\sounds\\a.wav", "12 \\sounds\\times.wav", "22 \\sounds\\equals.wav",
+                 "27 \\sounds\\d.wav"}},
+        // Symbols at the end of a word sound as at its start.
+        Reading{6,
+                {"1 \\sounds\\a.wav", "7 \\sounds\\b.wav", "19 \\sounds\\times.wav",
+                 "24 \\sounds\\c.wav", "36 \\sounds\\equals.wav", "41 \\sounds\\d.wav",
+                 "48 \\sounds\\e.wav"}}));
+
+TEST_F(Play, TabDuringAReadingLeavesOnlyTheNewClue) {
+    choose(1);
+    std::size_t from = mark();
+    os.pressat(os.now + 200, Tab);
+    key(Enter);
+    ticks(60);
+    EXPECT_EQ(playssince(from).size(), 3u);  // C, is less than, D: clue 2 only
+    EXPECT_EQ(os.spawned, (std::vector<std::string>{dir() + "\\voxlet 100,2,Clue 1",
+                                                    dir() + "\\voxlet 100,2,Clue 2"}));
+    EXPECT_EQ(Form1.clueindex, 2);
+}
+
+TEST_F(Play, TabAndShiftTabCycleThroughTheClues) {
+    choose(1);
+    std::vector<int> seen;
+    for (auto [code, mask] : std::vector<std::pair<int, int>>{
+             {Tab, 0}, {Tab, 0}, {Tab, 1}, {Left, 0}, {Down, 0}, {Tab, 2}, {Tab, 3}}) {
+        key(code, mask);
+        seen.push_back(Form1.clueindex);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 1, 2, 1, 2, 2, 2}));
+    EXPECT_EQ(os.spawned.size(), 5u);  // Ctrl+Tab and Ctrl+Shift+Tab read nothing
+}
+
+// --- Symbols ----------------------------------------------------------------
+
+struct SymbolCase {
+    int code;
+    std::vector<std::string> clips;
+    std::string selected;
+};
+
+void PrintTo(const SymbolCase& c, std::ostream* out) {
+    *out << static_cast<char>(c.code);
+}
+
+class Symbols : public Play, public ::testing::WithParamInterface<SymbolCase> {};
+
+TEST_P(Symbols, EachKeyReadsItsPositionOfItsWord) {
+    choose(1);                                               // AB__ times C___ equals DE__
+    EXPECT_EQ(heard(GetParam().code, 1), GetParam().clips);  // Shift is not looked at
+    EXPECT_EQ(Form1.selectedletter, GetParam().selected);
+}
+
+const std::vector<std::string> click{"1 \\sounds\\click.wav"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Symbols,
+    ::testing::Values(SymbolCase{'Q', {"1 \\sounds\\a.wav"}, "A"},
+                      SymbolCase{'W', {"1 \\sounds\\b.wav"}, "B"}, SymbolCase{'E', click, "_"},
+                      SymbolCase{'R', click, "_"},
+                      SymbolCase{'A', {"1 \\sounds\\times.wav", "10 \\sounds\\c.wav"}, "C"},
+                      SymbolCase{'S', click, "_"}, SymbolCase{'D', click, "_"},
+                      SymbolCase{'F', click, "_"}, SymbolCase{'Z', {"1 \\sounds\\d.wav"}, "D"},
+                      SymbolCase{'X', {"1 \\sounds\\e.wav"}, "E"}, SymbolCase{'C', click, "_"},
+                      SymbolCase{'V', click, "_"}));
+
+TEST_F(Play, KeyASaysTheRelationFirst) {
+    choose(2);
+    std::vector<std::vector<std::string>> heardbyclue;
+    for (int clue = 1; clue <= 3; ++clue) {
+        heardbyclue.push_back(heard('A'));
+        key(Tab);
+        ticks(80);
+    }
+    EXPECT_EQ(heardbyclue, (std::vector<std::vector<std::string>>{
+                               {"1 \\sounds\\minus.wav", "10 \\sounds\\c.wav"},
+                               {"1 \\sounds\\islessthan.wav", "10 \\sounds\\d.wav"},
+                               {"10 \\sounds\\b.wav"}}));
+}
+
+TEST_F(Play, APositionPastAShortWordPlaysNothingAndSelectsNothing) {
+    choose(2);
+    for (int i = 0; i < 4; ++i) key(Tab);  // clue 5: A, "", D
+    ticks(80);
+    key('Q');
+    EXPECT_EQ(heard('W'), std::vector<std::string>{});
+    EXPECT_EQ(Form1.selectedletter, "");
+    EXPECT_EQ(heard('A'), std::vector<std::string>{"1 \\sounds\\times.wav"});
+}
+
+TEST_F(Play, ASymbolKeyDropsWhatIsStillScheduled) {
+    choose(1);
+    key(Enter);
+    ticks(10);
+    EXPECT_EQ(heard('Z'), std::vector<std::string>{"1 \\sounds\\d.wav"});
+}
+
+// --- Substitution -----------------------------------------------------------
+
+TEST_F(Play, SpaceTogglesBetweenLettersAndDigitsAtOnce) {
+    choose(1);
+    keys("Q1");
+    ticks(30);
+    std::size_t from = mark();
+    key(Space);
+    EXPECT_EQ(playssince(from).size(), 1u);  // played at once, no tick needed
+    EXPECT_EQ(Form1.substitute, 1);
+    EXPECT_EQ(heard('Q'), std::vector<std::string>{"1 \\sounds\\1.wav"});
+    EXPECT_EQ(heard('W'), std::vector<std::string>{"1 \\sounds\\b.wav"});  // no digit yet
+    key(Space);
+    EXPECT_EQ(heard('Q'), std::vector<std::string>{"1 \\sounds\\a.wav"});
+    std::vector<std::string> toggles;
+    for (const SoundCall& c : os.sounds)
+        if (c.op == "play" &&
+            (c.clip == "\\sounds\\substitute.wav" || c.clip == "\\sounds\\original.wav"))
+            toggles.push_back(c.clip);
+    EXPECT_EQ(toggles,
+              (std::vector<std::string>{"\\sounds\\substitute.wav", "\\sounds\\original.wav"}));
+}
+
+TEST_F(Play, SubstitutionReadsTheClueThroughThePad) {
+    choose(1);
+    keys("Q1");
+    key(Space);
+    ticks(30);
+    std::vector<std::string> clips = heard(Enter);
+    ASSERT_FALSE(clips.empty());
+    EXPECT_EQ(clips[0], "1 \\sounds\\1.wav");
+    EXPECT_EQ(clips[1], "7 \\sounds\\b.wav");
+}
+
+TEST_F(Play, SpaceDoesNotTouchTheSchedule) {
+    choose(1);
+    key(Enter);
+    ticks(2);
+    int pending = Form1.schedcount;
+    key(Space);
+    EXPECT_EQ(Form1.schedcount, pending);
+}
+
+// --- Digits and the scratch pad ---------------------------------------------
+
+TEST_F(Play, ADigitAnnouncesTheSymbolAsWrittenAndSavesThePad) {
+    choose(1);
+    key('W');
+    key(Space);  // substitute mode does not change the announcement
+    EXPECT_EQ(heard('5'), (std::vector<std::string>{"1 \\sounds\\B.wav", "9 \\sounds\\issetto.wav",
+                                                    "21 \\sounds\\5.wav"}));
+    EXPECT_EQ(scratchfile(), scratchtext({"B", "5"}));
+    key('7');  // the same symbol again: its old slot
+    key('Q');
+    key('0');
+    EXPECT_EQ(Form1.scratchletter[1], "B");
+    EXPECT_EQ(Form1.scratchdigit[1], "7");
+    EXPECT_EQ(Form1.scratchletter[2], "A");
+    EXPECT_EQ(Form1.scratchdigit[2], "0");
+    EXPECT_EQ(scratchfile().substr(0, 12), "B\r\n7\r\nA\r\n0\r\n");
+    EXPECT_FALSE(fs::exists(programdir / "scratch1.txt.new"));
+}
+
+TEST_F(Play, ADigitForTheBlankMarkIsStoredLikeAnySymbol) {
+    choose(1);
+    key('E');
+    EXPECT_EQ(heard('7'), (std::vector<std::string>{"1 \\sounds\\_.wav", "9 \\sounds\\issetto.wav",
+                                                    "21 \\sounds\\7.wav"}));
+    EXPECT_EQ(Form1.scratchletter[1], "_");
+}
+
+TEST_F(Play, AFullPadAnnouncesButStoresNothing) {
+    std::vector<std::string> lines;
+    for (char c : std::string("FGHIJKLMNO")) lines.insert(lines.end(), {std::string(1, c), "1"});
+    std::string pad = scratchtext(lines);
+    writefile(programdir / "scratch1.txt", pad);
+    choose(1);
+    key('Q');
+    EXPECT_EQ(heard('5').size(), 3u);
+    EXPECT_EQ(scratchfile(), pad);
+}
+
+TEST_F(Play, TabClearsTheSelection) {
+    choose(1);
+    key('Q');
+    key(Tab);
+    ticks(60);
+    EXPECT_EQ(heard('5'), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(programdir / "scratch1.txt"));
+}
+
+TEST_F(Play, TheSelectionSurvivesLoadingAnotherPuzzle) {
+    choose(1);
+    key('Q');
+    key(Escape);
+    choose(2);
+    key('4');
+    EXPECT_EQ(Form1.scratchletter[1], "A");
+    EXPECT_EQ(scratchfile(2), scratchtext({"A", "4"}));
+}
+
+TEST_F(Play, AFailedSaveEndsTheGameAndKeepsTheOldFile) {
+    writefile(programdir / "scratch1.txt", scratchtext({"A", "1"}));
+    std::string before = scratchfile();
+    choose(1);
+    // The temporary file cannot be created: a directory stands in its place.
+    fs::create_directory(programdir / "scratch1.txt.new");
+    key('W');
+    EXPECT_THROW(key('3'), Failure);
+    EXPECT_EQ(scratchfile(), before);
+}
+
+// --- Answer check and the win -----------------------------------------------
+
+TEST_F(Play, GivingEverySymbolItsDigitWins) {
+    choose(1);
+    for (auto [symbolkey, digit] :
+         std::vector<std::pair<char, char>>{{'Q', '1'}, {'W', '3'}, {'A', '4'}, {'Z', '5'}}) {
+        key(symbolkey);
+        key(digit);
+        ticks(25);
+        EXPECT_EQ(Module1.menulevel, 0);
+    }
+    key('X');
+    std::size_t from = mark();
+    long origin = os.now;
+    key('2');
+    // Win at once, the main menu 2.5 s (50 ticks) later.
+    EXPECT_EQ(timedsince(from, origin),
+              (std::vector<std::string>{"0 \\sounds\\win.wav", "50 \\sounds\\mainmenu.wav"}));
+    ticks(40);
+    EXPECT_EQ(playssince(from).size(), 2u);  // the winning assignment is not announced
+    EXPECT_EQ(Module1.menulevel, 1);
+    EXPECT_EQ(Module1.menuitem, 0);
+    EXPECT_EQ(Form1.level, 1);
+    EXPECT_EQ(scratchfile().substr(0, 30), "A\r\n1\r\nB\r\n3\r\nC\r\n4\r\nD\r\n5\r\nE\r\n2\r\n");
+    key(Tab);
+    EXPECT_EQ(Form1.List1.front(), dir() + "\\sounds\\intro.wav");
+}
+
+struct PadCase {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> slots;
+    bool wins;
+};
+
+void PrintTo(const PadCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Check : public Play, public ::testing::WithParamInterface<PadCase> {};
+
+TEST_P(Check, ThePadWinsOnlyWhenTheKeyConfirmsEverySymbol) {
+    choose(1);  // key: * A E B C D * * * *
+    int i = 1;
+    for (auto [symbol, digit] : GetParam().slots) {
+        Form1.scratchletter[i] = symbol;
+        Form1.scratchdigit[i] = digit;
+        ++i;
+    }
+    std::size_t from = mark();
+    answercheck();
+    EXPECT_EQ(Module1.menulevel, GetParam().wins ? 1 : 0);
+    EXPECT_EQ(playssince(from).empty(), !GetParam().wins);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pads, Check,
+    ::testing::Values(
+        PadCase{"right", {{"E", "2"}, {"A", "1"}, {"D", "5"}, {"B", "3"}, {"C", "4"}}, true},
+        PadCase{"wrong", {{"E", "2"}, {"A", "1"}, {"D", "6"}, {"B", "3"}, {"C", "4"}}, false},
+        PadCase{"extrablank",
+                {{"E", "2"}, {"A", "1"}, {"_", "7"}, {"D", "5"}, {"B", "3"}, {"C", "4"}},
+                true},
+        PadCase{"shareddigit", {{"E", "2"}, {"A", "1"}, {"D", "5"}, {"B", "3"}, {"C", "3"}}, false},
+        PadCase{"lowercase", {{"e", "2"}, {"A", "1"}, {"D", "5"}, {"B", "3"}, {"C", "4"}}, false},
+        PadCase{"empty", {}, false}));
+
+TEST_F(Play, AKeyWithNoSymbolsCanNeverBeWon) {
+    writefile(workdir / "puzz3.txt", "0\r\n*\r\n*\r\n*\r\n*\r\n*\r\n*\r\n*\r\n*\r\n*\r\n*\r\n");
+    choose(3);
+    answercheck();
+    EXPECT_EQ(Module1.menulevel, 0);
+}
+
+TEST_F(Play, ARestoredSolvedPadWinsOnlyAtTheNextAssignment) {
+    writefile(programdir / "scratch1.txt",
+              scratchtext({"A", "1", "B", "3", "C", "4", "D", "5", "E", "2"}));
+    choose(1);
+    ticks(100);
+    EXPECT_EQ(Module1.menulevel, 0);
+    key('Q');
+    key('1');
+    EXPECT_EQ(Module1.menulevel, 1);
+}
+
+// --- H: the clue's sentence ---------------------------------------------------
+
+TEST_F(Play, HSpeaksTheSentenceAfterAShortPause) {
+    choose(1);
+    key(Tab);
+    ticks(5);
+    long begun = os.now;
+    key('H');
+    EXPECT_EQ(os.now - begun, 200);
+    EXPECT_EQ(os.speech, std::vector<std::string>{"C is less than D|0|100"});
+    EXPECT_EQ(Form1.schedcount, 0);
+}
+
+// --- Loading ----------------------------------------------------------------
+
+TEST_F(Play, ChoosingALevelAgainReloadsItAndItsPad) {
+    choose(1);
+    keys("Q1");
+    key(Tab);
+    key(Escape);
+    choose(1);
+    EXPECT_EQ(Form1.clueindex, 1);
+    EXPECT_EQ(Form1.scratchletter[1], "A");
+    EXPECT_EQ(Form1.scratchdigit[1], "1");
+    EXPECT_EQ(Form1.scratchletter[2], "");
+}
+
+TEST_F(Play, KeysDuringTheLoadingPauseAlreadyPlay) {
+    keys("\t\t");
+    os.pressat(os.now + 300, 'Q');
+    key(Enter);
+    EXPECT_EQ(Form1.selectedletter, "A");
+}
+
+struct BadFile {
+    std::string name;
+    std::string file;  // which file the fixture writes
+    std::string text;
+    std::string report;  // the start of the failure message
+};
+
+void PrintTo(const BadFile& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class BadInput : public Play, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadInput, ABadFileEndsTheGameNamingFileAndLine) {
+    const BadFile& bad = GetParam();
+    if (bad.file == "scratch")
+        writefile(programdir / "scratch1.txt", bad.text);
+    else
+        writefile(workdir / "puzz1.txt", bad.text);
+    std::string before = bad.file == "scratch" ? scratchfile() : "";
+    keys("\t\t");
+    try {
+        key(Enter);
+        FAIL() << "loaded";
+    } catch (const Failure& f) {
+        std::string where =
+            bad.file == "scratch" ? (programdir / "scratch1.txt").string() : "puzz1.txt";
+        EXPECT_EQ(std::string(f.what()).rfind(where + bad.report, 0), 0u) << f.what();
+    }
+    if (bad.file == "scratch") EXPECT_EQ(scratchfile(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadInput,
+    ::testing::Values(
+        BadFile{"countnotanumber", "puzzle", "two\r\n", ":1:"},
+        BadFile{"countabove16", "puzzle", "17\r\n", ":1:"},
+        BadFile{"endsbeforethekey", "puzzle",
+                "1\r\n\"*\"\r\nA___\r\nB___\r\nC___\r\nA times B equals C\r\n*\r\nA\r\n", ":9:"},
+        BadFile{"scratchtooshort", "scratch", "A\r\n1\r\n", ":"},
+        BadFile{"scratchnotadigit", "scratch", scratchtext({"A", "12"}), ":2:"}));
+
+TEST_F(Play, AMissingPuzzleFileIsNamed) {
+    keys("\t\t\t\t\t");  // puzzle 4: no file
+    try {
+        key(Enter);
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_NE(std::string(f.what()).find("puzz4.txt"), std::string::npos) << f.what();
+    }
+}
+
+}  // namespace
+}  // namespace corvale::testing

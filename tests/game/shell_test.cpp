@@ -1,0 +1,129 @@
+// Start-up and the pause on the virtual clock.
+#include "rig.h"
+
+namespace corvale::testing {
+namespace {
+
+using Startup = Rig;
+
+TEST_F(Startup, WritesTheVersionFileInTheWorkingDirectoryAndGreets) {
+    writefile(workdir / "myversion.txt", "something much older and longer\r\n");
+    writefile(programdir / "soundchart.txt", "\\sounds\\welcome.wav\r\n20\r\n");
+    Form_Load();
+    EXPECT_EQ(readfile(workdir / "myversion.txt"), std::string("0.2 beta\r\n"));
+    EXPECT_FALSE(fs::exists(programdir / "myversion.txt"));
+    EXPECT_EQ(Module1.chartcount, 1);
+    EXPECT_EQ(os.title, "Corvale");
+    EXPECT_EQ(Module1.menulevel, 1);
+    EXPECT_TRUE(Form1.List1.empty());  // nothing is queued before activation
+    Form_Activate();
+    ticks(1);
+    EXPECT_EQ(os.timedplays(), std::vector<std::string>{"50 0: \\sounds\\welcome.wav"});
+    EXPECT_EQ(Module1.voicewait, 40);
+}
+
+TEST_F(Startup, ASecondInstanceEndsSilentlyAndWritesNothing) {
+    os.otherinstance = true;
+    start();
+    EXPECT_TRUE(os.ended);
+    EXPECT_FALSE(fs::exists(workdir / "myversion.txt"));
+    EXPECT_TRUE(os.messages.empty());
+    EXPECT_TRUE(os.sounds.empty());
+}
+
+TEST_F(Startup, AFailingSoundDeviceGivesTheMessageAndEndsBeforeTheChart) {
+    os.soundfails = true;
+    fs::remove(programdir / "soundchart.txt");  // would fail if it were read
+    start();
+    EXPECT_TRUE(os.ended);
+    EXPECT_EQ(os.messages, std::vector<std::string>{
+                               "Unable to start DirectSound. Check to see that your sound card "
+                               "is properly installed"});
+    EXPECT_EQ(Module1.chartcount, 0);
+    EXPECT_TRUE(fs::exists(workdir / "myversion.txt"));
+}
+
+TEST_F(Startup, AMissingChartEndsWithItsName) {
+    fs::remove(programdir / "soundchart.txt");
+    try {
+        Form_Load();
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_NE(std::string(f.what()).find((programdir / "soundchart.txt").string()),
+                  std::string::npos)
+            << f.what();
+    }
+}
+
+TEST_F(Startup, AMalformedChartNamesItsFileAndLine) {
+    writefile(programdir / "soundchart.txt", "\\sounds\\a.wav\r\n1\r\n\\sounds\\b.wav\r\n");
+    try {
+        Form_Load();
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_EQ(std::string(f.what()), (programdir / "soundchart.txt").string() +
+                                             ":3: the clip \"\\sounds\\b.wav\" has no length "
+                                             "line after it");
+    }
+}
+
+// --- Pause ------------------------------------------------------------------
+
+class Pause : public Rig {
+  protected:
+    void SetUp() override {
+        start();
+        ticks(1);
+    }
+};
+
+TEST_F(Pause, HoldZeroReturnsAtOnceAndHandlesNothing) {
+    os.press('Q');
+    long before = os.now;
+    hold(0);
+    EXPECT_EQ(os.now, before);
+    EXPECT_EQ(Module1.menuitem, 0);
+}
+
+TEST_F(Pause, TicksAndKeysAreHandledDuringAPause) {
+    os.pressat(os.now + 120, Tab);
+    Form1.List1.push_back(dir() + "\\sounds\\a.wav");
+    long begun = os.now;
+    hold(1);
+    EXPECT_EQ(os.now - begun, 1000);
+    EXPECT_EQ(Module1.menuitem, 1);  // the Tab was answered inside the pause
+    // a.wav at the first tick, then the Tab's announcement.
+    EXPECT_EQ(os.plays(),
+              (std::vector<std::string>{"0: \\sounds\\welcome.wav", "0: \\sounds\\a.wav",
+                                        "0: \\sounds\\intro.wav"}));
+    EXPECT_FALSE(Form1.holder.Enabled);
+    EXPECT_EQ(Form1.holder.Interval, 0);
+    EXPECT_EQ(os.timers[1].interval, 0);
+}
+
+// A handler that pauses inside another pause.
+void innerpause(int& KeyCode, int&) {
+    if (KeyCode == 'P') hold(0.5);
+}
+
+TEST_F(Pause, APauseStartedInsideAnotherEndsBoth) {
+    os.handlers.keydown = innerpause;
+    long begun = os.now;
+    os.pressat(begun + 1000, 'P');
+    hold(2.5);
+    EXPECT_EQ(os.now - begun, 1500);
+    EXPECT_FALSE(Form1.holder.Enabled);
+    EXPECT_EQ(Form1.holder.Interval, 0);
+}
+
+TEST_F(Pause, LengthsRoundHalvesToEven) {
+    long begun = os.now;
+    hold(0.0005);  // 0.5 ms rounds to 0: no pause at all
+    EXPECT_EQ(os.now, begun);
+    hold(0.0015);  // 1.5 ms rounds to 2
+    EXPECT_EQ(os.now - begun, 2);
+    EXPECT_THROW(hold(70), Failure);
+}
+
+}  // namespace
+}  // namespace corvale::testing
