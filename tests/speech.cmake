@@ -1,0 +1,17 @@
+# Tests of the speech side: the speech layer on the real espeak-ng engine,
+# voxlet's tail parser and clipgen's table reader as unit tests; voxlet on
+# SDL's disk audio driver, clipgen's command line and the built clip set as
+# scripts. The scripts need sox.
+set(speech_test_dir ${CMAKE_CURRENT_SOURCE_DIR}/speech)
+
+add_executable(speech_tests
+    ${speech_test_dir}/speech_test.cpp
+    ${speech_test_dir}/tail_test.cpp
+    ${speech_test_dir}/cliptable_test.cpp)
+target_link_libraries(speech_tests PRIVATE corvale_speech voxlet_tail clipgen_parts GTest::gtest_main)
+gtest_discover_tests(speech_tests DISCOVERY_TIMEOUT 60)
+
+add_test(NAME voxlet_end_to_end COMMAND ${speech_test_dir}/voxlet_e2e.sh $<TARGET_FILE:voxlet>)
+add_test(NAME clipgen_command_line COMMAND ${speech_test_dir}/clipgen_cli.sh $<TARGET_FILE:clipgen>)
+# Checks what the normal build put in the game folder, as the game will find it.
+add_test(NAME clip_set COMMAND ${speech_test_dir}/clipset.sh ${CORVALE_GAME_DIR})

@@ -1,0 +1,35 @@
+#!/bin/bash
+# clipgen as the build runs it: a bad table line stops it with the file and
+# line named and no chart written; an unknown voice is named; another voice
+# rebuilds a set with its chart, the click and the win made beside it.
+#   clipgen_cli.sh PATH-TO-CLIPGEN
+set -u
+clipgen=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+bad() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+printf '# test\nhello\tHello.\nbye Goodbye.\n' >"$work/bad.tsv"
+"$clipgen" --table "$work/bad.tsv" --out "$work/bad" 2>"$work/bad.err" && bad "a bad table was taken"
+grep -qF "$work/bad.tsv:3:" "$work/bad.err" || bad "the bad line was not named: $(cat "$work/bad.err")"
+[ -e "$work/bad/soundchart.txt" ] && bad "a chart was written from a bad table"
+
+printf 'hello\tHello.\n' >"$work/good.tsv"
+"$clipgen" --table "$work/good.tsv" --out "$work/none" --voice no-such-voice 2>"$work/voice.err" &&
+    bad "an unknown voice was taken"
+grep -q "no-such-voice" "$work/voice.err" || bad "the unknown voice was not named: $(cat "$work/voice.err")"
+
+if "$clipgen" --table "$work/good.tsv" --out "$work/de" --voice de 2>"$work/de.err"; then
+    expected=$(printf '\\sounds\\%s.wav\n' hello click win)
+    listed=$(awk 'NR % 2 == 1' "$work/de/soundchart.txt" | tr -d '\r')
+    [ "$listed" = "$expected" ] || bad "the chart of a one-clip table lists: $listed"
+    for clip in hello click win; do
+        [ -s "$work/de/sounds/$clip.wav" ] || bad "no $clip.wav in the rebuilt set"
+    done
+else
+    bad "clipgen --voice de failed: $(cat "$work/de.err")"
+fi
+
+[ "$failures" -eq 0 ] && echo "clipgen: all checks passed"
+exit $((failures > 0))

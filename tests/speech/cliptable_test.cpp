@@ -1,0 +1,68 @@
+// The clip table: the lines it takes, and for each kind of bad line a
+// refusal that names the file and the line.
+#include <gtest/gtest.h>
+
+#include "platform/failure.h"
+#include "tools/clipgen/cliptable.h"
+
+namespace corvale::clipgen {
+namespace {
+
+TEST(ClipTable, ReadsClipsAndSkipsNotes) {
+    const auto clips = parsetable(
+        "# a note\r\n\r\nwelcome\tWelcome, player.\r\n_\tblank\t5\n  \nis2\tis, two\n", "t.tsv");
+    ASSERT_EQ(clips.size(), 3u);
+    EXPECT_EQ(clips[0].name, "welcome");
+    EXPECT_EQ(clips[0].text, "Welcome, player.");
+    EXPECT_EQ(clips[0].rate, 0);
+    EXPECT_EQ(clips[1].name, "_");
+    EXPECT_EQ(clips[1].rate, 5);
+    EXPECT_EQ(clips[2].text, "is, two");
+}
+
+TEST(ClipTable, BadLineIsNamedByFileAndLine) {
+    struct Case {
+        const char* content;
+        const char* where;
+        const char* what;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a\tay\nb bee\n",              "clips.tsv:2:", "no tab"},
+        {"# note\n\nA\tay\n",           "clips.tsv:3:", "\"A\""},
+        {"a.wav\tay\n",                 "clips.tsv:1:", "\"a.wav\""},
+        {"\tay\n",                      "clips.tsv:1:", "clip name"},
+        {"a\t  \n",                     "clips.tsv:1:", "no text"},
+        {"a\t\n",                       "clips.tsv:1:", "no text"},
+        {"a\tay\t11\n",                 "clips.tsv:1:", "rate 11"},
+        {"a\tay\tfast\n",               "clips.tsv:1:", "\"fast\""},
+        {"a\tay\t\n",                   "clips.tsv:1:", "rate"},
+        {"a\tay\t1\textra\n",           "clips.tsv:1:", "three"},
+        {"a\tay\nb\tbee\na\tay again\n", "clips.tsv:3:", "twice"},
+        {"win\tyou win\n",              "clips.tsv:1:", "clipgen itself"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        try {
+            parsetable(c.content, "clips.tsv");
+            ADD_FAILURE() << "the table was taken";
+        } catch (const Failure& e) {
+            const std::string message = e.what();
+            EXPECT_EQ(message.rfind(c.where, 0), 0u) << message;
+            EXPECT_NE(message.find(c.what), std::string::npos) << message;
+        }
+    }
+}
+
+TEST(ClipTable, MissingFileIsNamed) {
+    try {
+        readtable("/nonexistent/clips.tsv");
+        ADD_FAILURE() << "a missing table was taken";
+    } catch (const Failure& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent/clips.tsv"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace corvale::clipgen
