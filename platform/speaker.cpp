@@ -1,7 +1,7 @@
 // voxlet's audio output on SDL's queued-audio interface. Samples are pushed
-// with SDL_QueueAudio as espeak-ng produces them, and playback starts with
-// the first chunk rather than when the device opens, so no silence is played
-// ahead of the speech and the device's first buffer already carries it.
+// with SDL_QueueAudio as espeak-ng produces them, and playback starts as soon
+// as the first of them can fill the device's buffers rather than when the
+// device opens, so no silence is played ahead of the speech.
 #include "platform/speaker.h"
 
 #include <SDL.h>
@@ -54,14 +54,21 @@ void Speaker::queue(const int16_t* samples, std::size_t count) {
     if (count == 0) return;
     if (SDL_QueueAudio(device, samples, static_cast<Uint32>(count * sizeof *samples)) != 0)
         sdlfailure("cannot queue speech for the audio device");
-    if (!started) {
-        SDL_PauseAudioDevice(device, 0);
-        started = true;
-    }
+    // Playback waits for two device buffers' worth: SDL fills a buffer the
+    // queue cannot cover with silence, which would be heard as a stutter.
+    // espeak-ng makes speech many times faster than it plays, so the wait
+    // costs about a millisecond.
+    if (!started && SDL_GetQueuedAudioSize(device) >= 2u * bufferbytes()) start();
+}
+
+void Speaker::start() {
+    SDL_PauseAudioDevice(device, 0);
+    started = true;
 }
 
 void Speaker::drain() {
-    if (!started) return;
+    if (!started && SDL_GetQueuedAudioSize(device) == 0) return;
+    if (!started) start();
     while (SDL_GetQueuedAudioSize(device) > 0) SDL_Delay(5);
     // An empty queue means the last samples were handed to the device, not
     // that they were heard: allow the buffer being played and the one the

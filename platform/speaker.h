@@ -19,13 +19,17 @@ class Speaker {
     Speaker(const Speaker&) = delete;
     Speaker& operator=(const Speaker&) = delete;
 
-    // Appends 16-bit mono samples at 22050 Hz behind those queued before and
-    // starts playback with the first of them. Failure when SDL refuses them.
+    // Appends 16-bit mono samples at 22050 Hz behind those queued before;
+    // playback starts as soon as enough are queued to play without a gap.
+    // Failure when SDL refuses them.
     void queue(const int16_t* samples, std::size_t count);
     // Returns once every queued sample has been played by the device.
     void drain();
 
   private:
+    void start();
+    unsigned bufferbytes() const { return static_cast<unsigned>(bufferframes) * 2u; }
+
     std::uint32_t device = 0;
     bool started = false;
     int bufferframes = 0;
