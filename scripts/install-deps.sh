@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Corvale needs that are not there yet.
+#   install-deps.sh play   what building and playing needs
+#   install-deps.sh test   that, and what the tests and benchmarks need
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libespeak-ng-dev espeak-ng)
+if [ "${1:-play}" = test ]; then
+    packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool sox procps)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
