@@ -1,0 +1,72 @@
+# Shared steps of the end-to-end tests: a private copy of the game folder, the
+# real game under the X server xvfb-run started, SDL's disk audio driver to
+# capture what it plays, and xdotool for real key presses.
+set -euo pipefail
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# setup GAMEDIR: copies the built game folder into a fresh temporary folder.
+# Every spawned voxlet gets a capture file of its own, so its speech does not
+# write into the game's.
+setup() {
+    work=$(mktemp -d /tmp/corvale-e2e-XXXXXX)
+    trap 'stopgame; rm -rf "$work"' EXIT
+    cp -r "$1" "$work/game"
+    mv "$work/game/voxlet" "$work/game/voxlet.real"
+    cat > "$work/game/voxlet" <<WRAP
+#!/usr/bin/env bash
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/voxlet-\$\$.raw
+exec "$work/game/voxlet.real" "\$@"
+WRAP
+    chmod +x "$work/game/voxlet"
+    mkdir -p "$work/cwd"
+    export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/game.raw"
+    # Leak reports of the X and audio libraries are not ours to fix.
+    export ASAN_OPTIONS=detect_leaks=0
+}
+
+gamepid=""
+
+# startgame: starts the game from the working folder and waits for its window.
+startgame() {
+    (cd "$work/cwd" && exec "$work/game/corvale" 2>"$work/game.err") &
+    gamepid=$!
+    window=$(timeout 20 xdotool search --sync --all --pid "$gamepid" --name '^Corvale$' | head -n 1) ||
+        fail "no window appeared: $(cat "$work/game.err")"
+}
+
+stopgame() {
+    if [ -n "$gamepid" ] && kill -0 "$gamepid" 2>/dev/null; then
+        kill "$gamepid" 2>/dev/null || true
+        wait "$gamepid" 2>/dev/null || true
+    fi
+    gamepid=""
+}
+
+# press KEY...: real key presses to the game's window, a moment apart.
+press() {
+    for k in "$@"; do
+        xdotool key --window "$window" "$k"
+        sleep "${PRESS_GAP:-0.3}"
+    done
+}
+
+# rms FILE: the RMS amplitude (0..1) of a raw capture.
+rms() {
+    sox -t raw -r 22050 -e signed -b 16 -c 2 "$1" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
+# seconds FILE: the length of a raw capture in seconds.
+seconds() {
+    local bytes
+    bytes=$(stat -c %s "$1")
+    awk -v b="$bytes" 'BEGIN {printf "%.2f", b / (22050 * 4)}'
+}
+
+# loud FILE: true when the capture holds audible sound.
+loud() {
+    awk -v r="$(rms "$1")" 'BEGIN {exit !(r > 0.005)}'
+}

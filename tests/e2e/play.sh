@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# A whole game through the real window: from the menu choose puzzle 1, hear
+# its first clue, give every symbol its digit from the answer key, win, find
+# the main menu current again and leave through its exit item.
+source "$(dirname "$0")/lib.sh"
+setup "$1"
+cp "$work/game/puzz1.txt" "$work/cwd/"
+
+# The puzzle's fields, one per line, without line ends or quotes.
+mapfile -t field < <(tr -d '\r"' < "$work/cwd/puzz1.txt")
+count=${field[0]}
+keyline=$((5 * count + 1))
+rowkeys=(qwer asdf zxcv)
+
+startgame
+sleep 1
+press Tab Tab Return   # the first Tab reaches the introduction, the second puzzle 1
+sleep 1.5
+press Return
+sleep 4
+voice=$(ls "$work"/voxlet-*.raw 2>/dev/null | head -n 1)
+[ -n "$voice" ] || fail "no clue number was spoken"
+loud "$voice" || fail "the clue number was silent"
+
+clue=1
+for d in 0 1 2 3 4 5 6 7 8 9; do
+    symbol=${field[$((keyline + d))]}
+    [ "$symbol" = "*" ] && continue
+    # The first clue word that holds the symbol, and the key for its position.
+    found=""
+    for ((r = 1; r <= count; r++)); do
+        for w in 0 1 2; do
+            word=${field[$((5 * (r - 1) + 2 + w))]}
+            rest=${word%%"$symbol"*}
+            if [ "$rest" != "$word" ]; then
+                found="$r ${rowkeys[$w]:${#rest}:1}"
+                break
+            fi
+        done
+        [ -n "$found" ] && break
+    done
+    [ -n "$found" ] || fail "symbol $symbol stands in no clue"
+    read -r row letter <<<"$found"
+    while [ "$clue" -ne "$row" ]; do
+        PRESS_GAP=0.8 press Tab
+        clue=$((clue % count + 1))
+    done
+    press "$letter"
+    PRESS_GAP=1.6 press "$d"
+done
+sleep 4   # the win, its pause and the main menu clip
+
+# The pad on disk is the solved one.
+mapfile -t pad < <(tr -d '\r' < "$work/game/scratch1.txt")
+[ "${#pad[@]}" -eq 20 ] || fail "scratch1.txt has ${#pad[@]} lines"
+for d in 0 1 2 3 4 5 6 7 8 9; do
+    symbol=${field[$((keyline + d))]}
+    [ "$symbol" = "*" ] && continue
+    ok=""
+    for i in 0 2 4 6 8 10 12 14 16 18; do
+        [ "${pad[$i]}" = "$symbol" ] && [ "${pad[$((i + 1))]}" = "$d" ] && ok=1
+    done
+    [ -n "$ok" ] || fail "scratch1.txt does not give $symbol the digit $d: ${pad[*]}"
+done
+
+# The main menu is current: Up reaches its last item, exit, and Enter ends the game.
+kill -0 "$gamepid" || fail "the game ended early: $(cat "$work/game.err")"
+press Up Return
+for _ in $(seq 50); do kill -0 "$gamepid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$gamepid" 2>/dev/null && fail "the exit item did not end the game"
+wait "$gamepid" || fail "the game exited with status $?"
+gamepid=""
+if grep -v CRITICAL "$work/game.err" | grep -q .; then fail "the game reported: $(cat "$work/game.err")"; fi
+loud "$work/game.raw" || fail "the game was silent"
+echo "won puzzle 1: pad ${pad[*]}; captured $(seconds "$work/game.raw") s"
