@@ -15,3 +15,7 @@ add_test(NAME voxlet_end_to_end COMMAND ${speech_test_dir}/voxlet_e2e.sh $<TARGE
 add_test(NAME clipgen_command_line COMMAND ${speech_test_dir}/clipgen_cli.sh $<TARGET_FILE:clipgen>)
 # Checks what the normal build put in the game folder, as the game will find it.
 add_test(NAME clip_set COMMAND ${speech_test_dir}/clipset.sh ${CORVALE_GAME_DIR})
+
+# Not a test: the timing helper of bench/voxlet.sh, built beside the tests.
+add_executable(speechbench ${speech_test_dir}/speechbench.cpp)
+target_link_libraries(speechbench PRIVATE corvale_speech)

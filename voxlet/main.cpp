@@ -23,9 +23,16 @@ int main(int argc, char** argv) {
         // device is ever opened for nothing.
         speech::init();
         Speaker speaker;
-        speech::synthesize(
-            tail.text, tail.rate, tail.volume,
-            [&](const int16_t* samples, std::size_t count) { speaker.queue(samples, count); });
+        // espeak-ng opens every text with some 40 ms of digital silence;
+        // skipping it lets the player hear the voice that much sooner.
+        bool sounding = false;
+        speech::synthesize(tail.text, tail.rate, tail.volume,
+                           [&](const int16_t* samples, std::size_t count) {
+                               std::size_t skip = 0;
+                               while (!sounding && skip < count && samples[skip] == 0) ++skip;
+                               sounding = sounding || skip < count;
+                               speaker.queue(samples + skip, count - skip);
+                           });
         speaker.drain();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "voxlet: %s\n", e.what());
