@@ -4,6 +4,7 @@
 // and says which row of the key fails when the key itself is wrong. For a
 // valid puzzle it also says which rows could go, since a row the others
 // already imply is only more listening for the player.
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <string>
@@ -15,11 +16,14 @@ namespace {
 
 constexpr std::size_t kShown = 3;
 
+// "A=1 B=2 ...", in letter order whatever order the key gave the symbols.
 std::string assignment(const Model& model, const Digits& digits) {
+    std::string letters = model.symbols;
+    std::sort(letters.begin(), letters.end());
     std::string out;
-    for (std::size_t s = 0; s < model.symbols.size(); ++s) {
+    for (const char c : letters) {
         if (!out.empty()) out += ' ';
-        out += std::string(1, model.symbols[s]) + "=" + std::to_string(digits.at(s));
+        out += std::string(1, c) + "=" + std::to_string(digits.at(model.symbols.find(c)));
     }
     return out;
 }
