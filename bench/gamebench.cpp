@@ -1,0 +1,195 @@
+// Measures the real game on the SDL front end, under Xvfb: the cost of an
+// idle main menu and of a pause, the rhythm of the tick, memory and start-up
+// time, and how long a key takes to be heard. It prints figures and judges
+// nothing; bench/game.sh runs it and sends the keys.
+//
+//   gamebench idle EXEC_NS   start-up, idle and pause figures
+//   gamebench keys N         waits for puzzle 1, then N presses of Q and N of a digit
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/sdl_platform.h"
+#include "shell/game.h"
+
+using namespace corvale;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double cpuseconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+long rsskib() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+void summary(const char* what, std::vector<double> v) {
+    if (v.empty()) {
+        std::printf("%-34s no samples\n", what);
+        return;
+    }
+    std::sort(v.begin(), v.end());
+    auto at = [&](double q) {
+        return v[std::min(v.size() - 1,
+                          static_cast<std::size_t>(q * static_cast<double>(v.size())))];
+    };
+    std::printf("%-34s n=%zu min %.3f  median %.3f  p99 %.3f  max %.3f ms\n", what, v.size(),
+                v.front(), at(0.5), at(0.99), v.back());
+}
+
+// What the bench watches: ticks, keys and the first clip after a key.
+std::vector<Clock::time_point> tickat;
+Clock::time_point keyat, tickbeforeplay;
+bool waitingforclip = false;
+int watchedkey = 0;
+std::vector<double> keytoclip, ticktoclip, handlertime;
+
+class TimedBuffer : public SoundBuffer {
+  public:
+    explicit TimedBuffer(std::unique_ptr<SoundBuffer> real) : real_(std::move(real)) {}
+    void Play() override {
+        real_->Play();
+        if (waitingforclip) {
+            auto now = Clock::now();
+            keytoclip.push_back(ms(now - keyat));
+            ticktoclip.push_back(ms(now - tickbeforeplay));
+            waitingforclip = false;
+        }
+    }
+    void Stop() override { real_->Stop(); }
+    void SetVolume(int v) override { real_->SetVolume(v); }
+    void SetPan(int p) override { real_->SetPan(p); }
+
+  private:
+    std::unique_ptr<SoundBuffer> real_;
+};
+
+class TimedDevice : public SoundDevice {
+  public:
+    explicit TimedDevice(std::unique_ptr<SoundDevice> real) : real_(std::move(real)) {}
+    std::unique_ptr<SoundBuffer> CreateSoundBufferFromFile(int channel,
+                                                           const std::string& path) override {
+        return std::make_unique<TimedBuffer>(real_->CreateSoundBufferFromFile(channel, path));
+    }
+
+  private:
+    std::unique_ptr<SoundDevice> real_;
+};
+
+class BenchPlatform : public SdlPlatform {
+  public:
+    std::unique_ptr<SoundDevice> opensound() override {
+        auto real = SdlPlatform::opensound();
+        return real ? std::make_unique<TimedDevice>(std::move(real)) : nullptr;
+    }
+};
+
+void ontick(TimerId timer) {
+    if (timer == TimerId::Timer1) {
+        tickat.push_back(Clock::now());
+        tickbeforeplay = tickat.back();
+    }
+    ontimer(timer);
+}
+
+void onkey(int& code, int& shift) {
+    bool watched = code == watchedkey && Module1.menulevel == 0;
+    auto begun = Clock::now();
+    if (watched) {
+        keyat = begun;
+        waitingforclip = true;
+    }
+    Form_KeyDown(code, shift);
+    if (watched) handlertime.push_back(ms(Clock::now() - begun));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: gamebench idle EXEC_NS | gamebench keys N\n");
+        return 2;
+    }
+    std::string mode = argv[1];
+    static BenchPlatform platform;
+    platform.handlers.keydown = onkey;
+    platform.handlers.timer = ontick;
+    Form1.os = &platform;
+    try {
+        Form_Load();
+        platform.show();
+        Form_Activate();
+        if (mode == "idle") {
+            long long exec_ns = std::atoll(argv[2]);
+            while (tickat.empty()) platform.waitevents();
+            auto realnow = std::chrono::system_clock::now().time_since_epoch();
+            double startup =
+                static_cast<double>(
+                    std::chrono::duration_cast<std::chrono::nanoseconds>(realnow).count() -
+                    exec_ns) /
+                1e6;
+            auto until = Clock::now() + std::chrono::seconds(1);
+            while (Clock::now() < until) platform.waitevents();
+            std::printf("exec to first tick                 %.1f ms\n", startup);
+            std::printf("resident memory after start-up     %ld KiB\n", rsskib());
+
+            tickat.clear();
+            double cpu0 = cpuseconds();
+            auto t0 = Clock::now();
+            until = t0 + std::chrono::seconds(10);
+            while (Clock::now() < until) platform.waitevents();
+            double idle = (cpuseconds() - cpu0) / (ms(Clock::now() - t0) / 1000) * 100;
+            std::vector<double> periods;
+            for (std::size_t i = 1; i < tickat.size(); ++i)
+                periods.push_back(ms(tickat[i] - tickat[i - 1]));
+            std::printf("CPU idle on the main menu, 10 s    %.2f %% of one core\n", idle);
+            summary("tick period over 10 s", periods);
+
+            cpu0 = cpuseconds();
+            t0 = Clock::now();
+            hold(2.5);
+            double held = ms(Clock::now() - t0);
+            std::printf(
+                "CPU during hold(2.5)               %.2f %% of one core (pause lasted %.1f ms)\n",
+                (cpuseconds() - cpu0) / (held / 1000) * 100, held);
+        } else {
+            int n = std::atoi(argv[2]);
+            watchedkey = 'Q';
+            while (static_cast<int>(keytoclip.size()) < n) platform.waitevents();
+            summary("Q: key to first clip", keytoclip);
+            summary("Q: tick to first clip (game's share)", ticktoclip);
+            summary("Q: key handler", handlertime);
+            keytoclip.clear();
+            ticktoclip.clear();
+            handlertime.clear();
+            watchedkey = '8';
+            while (static_cast<int>(keytoclip.size()) < n) platform.waitevents();
+            summary("digit: key to first clip", keytoclip);
+            summary("digit: tick to first clip (game's share)", ticktoclip);
+            summary("digit: key handler (incl. save)", handlertime);
+        }
+    } catch (const std::exception& e) {
+        platform.report(e.what());
+        platform.quit(1);
+    }
+    std::fflush(stdout);
+    platform.quit(0);
+}
