@@ -20,7 +20,7 @@ namespace {
 constexpr int kMaxNumber = 9999;         // a word has four positions
 constexpr long long kListLimit = 20000;  // assignments kept in memory while choosing rows
 constexpr std::size_t kSample = 40;      // candidate rows weighed for each new row
-constexpr int kAttempts = 400;
+constexpr int kAttempts = 150;           // keeps a hopeless request under two seconds
 
 class Rng {
   public:
@@ -282,6 +282,12 @@ std::string generate(const GenerateOptions& options, std::string& text) {
     }
     if (options.maxrows < 1 || options.maxrows > 16) {
         return "the number of rows must be from 1 to 16";
+    }
+    // A row names at most eight symbols (two times two giving four, or
+    // three minus two giving three), so too few rows cannot name them all.
+    if (options.maxrows * 8 < options.symbols) {
+        return "a puzzle of " + std::to_string(options.symbols) + " symbols needs more than " +
+               std::to_string(options.maxrows) + " row, as a row names at most eight symbols";
     }
     Rng rng(options.seed);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
