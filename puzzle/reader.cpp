@@ -24,7 +24,9 @@ class FieldReader {
 
     // One field: it ends at the next comma or line end, which is consumed
     // with it. A quoted field may hold commas; whatever stands between its
-    // closing quote and the next comma or line end is dropped.
+    // closing quote and the next comma or line end is dropped. A quote left
+    // open at the end of its line is reported instead of swallowing the
+    // lines after it, which would only surface as a puzzling error later.
     Got field(std::string& out, int& startline) {
         while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
         startline = line_;

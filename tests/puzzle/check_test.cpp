@@ -201,6 +201,8 @@ TEST(PuzzleChecker, ExplainsMalformedPuzzles) {
          "x.txt: invalid: symbol D of the answer key is used in no row"},
         {"key symbol twice", withkey({"*", "*", "A", "B", "*", "*", "C", "*", "A", "*"}),
          "x.txt: invalid: the answer key gives symbol A two digits, 2 and 8"},
+        {"key without symbols", puzzlefile({}, std::vector<std::string>(10, "*")),
+         "x.txt: invalid: the answer key names no symbol, so the puzzle cannot be won"},
         {"key entry not a symbol", withkey({"*", "*", "A", "B", "*", "*", "C", "*", "xy", "*"}),
          "x.txt: invalid: the answer key for digit 8 is \"xy\"; it must be one capital letter, or "
          "* when no symbol has that digit"},

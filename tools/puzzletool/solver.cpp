@@ -254,6 +254,9 @@ std::string buildmodel(const Puzzle& puzzle, Model& model, Digits& key) {
         keydigits.push_back(static_cast<int>(d));
     }
 
+    // The game wins only when at least one symbol is placed right.
+    if (got.symbols.empty()) return "the answer key names no symbol, so the puzzle cannot be won";
+
     std::string used;
     for (int r = 1; r <= puzzle.cluecount; ++r) {
         const std::size_t i = static_cast<std::size_t>(r);
