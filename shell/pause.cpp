@@ -1,7 +1,6 @@
 // The blocking pause. A handler that must wait a moment calls hold, which
 // keeps handling every other event (ticks, keys) until the holder timer
 // fires. It blocks while nothing waits, so a pause costs no processor time.
-#include <cfenv>
 #include <cmath>
 
 #include "shell/game.h"
@@ -11,8 +10,7 @@ namespace corvale {
 void hold(double seconds) {
     if (!(seconds >= 0 && seconds <= 65.535))
         fail("a pause of " + std::to_string(seconds) + " seconds is outside 0..65.535");
-    // Whole milliseconds, halves to the even neighbour.
-    std::fesetround(FE_TONEAREST);
+    // Whole milliseconds, halves to the even neighbour (the default rounding).
     int ms = static_cast<int>(std::nearbyint(seconds * 1000));
     settimer(Form1.holder, true, ms);
     // A pause begun inside this one restarts the one timer; when it fires,

@@ -437,7 +437,9 @@ TEST_P(BadInput, ABadFileEndsTheGameNamingFileAndLine) {
             bad.file == "scratch" ? (programdir / "scratch1.txt").string() : "puzz1.txt";
         EXPECT_EQ(std::string(f.what()).rfind(where + bad.report, 0), 0u) << f.what();
     }
-    if (bad.file == "scratch") EXPECT_EQ(scratchfile(), before);
+    if (bad.file == "scratch") {
+        EXPECT_EQ(scratchfile(), before);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
