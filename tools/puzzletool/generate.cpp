@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "tools/puzzletool/solver.h"
@@ -61,7 +60,6 @@ class Generator {
         for (int s = 0; s < n_; ++s) {
             const std::size_t d = static_cast<std::size_t>(digits.at(static_cast<std::size_t>(s)));
             letter_[d] = static_cast<char>('A' + s);
-            key_.push_back(static_cast<int>(d));
         }
         candidates();
     }
@@ -270,7 +268,6 @@ class Generator {
     int n_;
     Rng& rng_;
     std::array<char, 10> letter_{};  // symbol letter of each digit, 0 for none
-    Digits key_;
     std::vector<Row> times_, minus_, less_;
 };
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <limits>
 
 namespace corvale::puzzletool {
 namespace {
