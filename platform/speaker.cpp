@@ -69,7 +69,10 @@ void Speaker::start() {
 void Speaker::drain() {
     if (!started && SDL_GetQueuedAudioSize(device) == 0) return;
     if (!started) start();
-    while (SDL_GetQueuedAudioSize(device) > 0) SDL_Delay(5);
+    // A device that is lost stops playing and would never empty its queue.
+    while (SDL_GetQueuedAudioSize(device) > 0 &&
+           SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING)
+        SDL_Delay(5);
     // An empty queue means the last samples were handed to the device, not
     // that they were heard: allow the buffer being played and the one the
     // driver holds behind it before the caller closes the device.
