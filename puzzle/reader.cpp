@@ -197,6 +197,12 @@ std::string readscratch(const std::string& text, const std::string& filename, Sc
             return where(filename, line) + "the digit of slot " + n + " is \"" + digit +
                    "\"; it must be one digit 0 to 9, or nothing for an empty slot";
         }
+        // The game always stores a symbol with its digit; a symbol alone
+        // would later be spoken as a clip with no name.
+        if (digit.empty() && !got.scratchletter[slot].empty()) {
+            return where(filename, line) + "slot " + n + " gives the symbol \"" +
+                   got.scratchletter[slot] + "\" no digit";
+        }
     }
     out = got;
     return "";

@@ -194,6 +194,8 @@ TEST(ScratchFile, RejectsFilesTheGameDidNotWrite) {
     twelve.replace(twelve.find("E\r\n2"), 4, "E\r\n12");
     std::string letter = good;
     letter.replace(letter.find("_\r\n0"), 4, "_\r\na");
+    std::string nodigit = good;
+    nodigit.replace(nodigit.find("E\r\n2"), 4, "E\r\n");
     const std::vector<BadCase> cases = {
         {"19 lines", nineteen,
          "s.txt:20: the file ends before the digit of slot 10; a scratch file has twenty lines"},
@@ -203,6 +205,7 @@ TEST(ScratchFile, RejectsFilesTheGameDidNotWrite) {
         {"digit a", letter,
          "s.txt:6: the digit of slot 3 is \"a\"; it must be one digit 0 to 9, or nothing for an "
          "empty slot"},
+        {"symbol without digit", nodigit, "s.txt:4: slot 2 gives the symbol \"E\" no digit"},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.name);
