@@ -86,16 +86,14 @@ void FakePlatform::pressat(long time, int keycode, int shift) {
 }
 
 void FakePlatform::settimer(TimerId timer, int interval) {
-    Timer& t = timers[static_cast<int>(timer)];
-    t.interval = interval;
-    t.due = now + interval;
+    clock.set(timer, interval, now);
 }
 
 long FakePlatform::nextdue() const {
-    long due = keys_.empty() ? -1 : keys_.begin()->first;
-    for (const Timer& t : timers)
-        if (t.interval > 0 && (due < 0 || t.due < due)) due = t.due;
-    return due;
+    long timer = static_cast<long>(clock.next());
+    if (keys_.empty()) return timer;
+    long key = keys_.begin()->first;
+    return timer < 0 || key < timer ? key : timer;
 }
 
 // Handles the earliest event due by now, if any: keys first, then Timer1,
@@ -107,18 +105,9 @@ bool FakePlatform::dispatchone() {
         handlers.keydown(keycode, shift);
         return true;
     }
-    int pick = -1;
-    for (int i = 0; i < 2; ++i) {
-        const Timer& t = timers[i];
-        if (t.interval > 0 && t.due <= now && (pick < 0 || t.due < timers[pick].due)) pick = i;
-    }
-    if (pick < 0) return false;
-    // Events of one timer coalesce: the next one falls due at the first
-    // period boundary after now, however late this one is handled.
-    Timer& t = timers[pick];
-    do t.due += t.interval;
-    while (t.due <= now);
-    handlers.timer(static_cast<TimerId>(pick));
+    std::optional<TimerId> due = clock.takedue(now);
+    if (!due) return false;
+    handlers.timer(*due);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/timers.h"
 
 namespace corvale {
 
@@ -73,11 +74,7 @@ class FakePlatform : public Platform {
     [[noreturn]] void end() override;
 
     // Interval and next firing of each timer, for tests of the pause.
-    struct Timer {
-        int interval = 0;
-        long due = 0;
-    };
-    Timer timers[2];
+    TimerDeadlines clock;
 
     std::string clipname(const std::string& path) const;
 

@@ -146,24 +146,20 @@ void SdlPlatform::quit(int status) {
     std::_Exit(status);
 }
 
+namespace {
+long long nowms() {
+    return static_cast<long long>(SDL_GetTicks64());
+}
+}  // namespace
+
 void SdlPlatform::settimer(TimerId timer, int interval) {
-    Deadline& t = timers_[static_cast<int>(timer)];
-    t.interval = interval;
-    t.due = SDL_GetTicks64() + static_cast<Uint64>(interval > 0 ? interval : 0);
+    clock_.set(timer, interval, nowms());
 }
 
 bool SdlPlatform::dispatchtimer() {
-    Uint64 now = SDL_GetTicks64();
-    int pick = -1;
-    for (int i = 0; i < 2; ++i) {
-        const Deadline& t = timers_[i];
-        if (t.interval > 0 && t.due <= now && (pick < 0 || t.due < timers_[pick].due)) pick = i;
-    }
-    if (pick < 0) return false;
-    Deadline& t = timers_[pick];
-    do t.due += static_cast<Uint64>(t.interval);
-    while (t.due <= now);
-    handlers.timer(static_cast<TimerId>(pick));
+    std::optional<TimerId> due = clock_.takedue(nowms());
+    if (!due) return false;
+    handlers.timer(*due);
     return true;
 }
 
@@ -200,11 +196,8 @@ void SdlPlatform::waitevents() {
     if (SDL_PollEvent(&event)) {
         handle(event);
     } else if (!dispatchtimer()) {
-        Uint64 now = SDL_GetTicks64();
-        Uint64 next = 0;
-        for (const Deadline& t : timers_)
-            if (t.interval > 0 && (next == 0 || t.due < next)) next = t.due;
-        int timeout = next == 0 ? -1 : static_cast<int>(next > now ? next - now : 0);
+        long long next = clock_.next(), now = nowms();
+        int timeout = next < 0 ? -1 : static_cast<int>(next > now ? next - now : 0);
         if (SDL_WaitEventTimeout(&event, timeout)) handle(event);
     }
     doevents();

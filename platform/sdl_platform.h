@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/timers.h"
 
 struct SDL_Window;
 union SDL_Event;
@@ -38,11 +39,7 @@ class SdlPlatform : public Platform {
     [[noreturn]] void end() override { quit(0); }
 
   private:
-    struct Deadline {
-        int interval = 0;  // 0: stopped
-        std::uint64_t due = 0;
-    };
-    Deadline timers_[2];
+    TimerDeadlines clock_;
     SDL_Window* window_ = nullptr;
     std::string title_;
     std::unique_ptr<Voice> voice_;

@@ -98,7 +98,7 @@ TEST_F(Pause, TicksAndKeysAreHandledDuringAPause) {
                                         "0: \\sounds\\intro.wav"}));
     EXPECT_FALSE(Form1.holder.Enabled);
     EXPECT_EQ(Form1.holder.Interval, 0);
-    EXPECT_EQ(os.timers[1].interval, 0);
+    EXPECT_EQ(os.clock.timers[1].interval, 0);
 }
 
 // A handler that pauses inside another pause.
