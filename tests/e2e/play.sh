@@ -21,6 +21,9 @@ sleep 4
 voice=$(ls "$work"/voxlet-*.raw 2>/dev/null | head -n 1)
 [ -n "$voice" ] || fail "no clue number was spoken"
 loud "$voice" || fail "the clue number was silent"
+# The voxlet that spoke has ended and nothing of it is left behind.
+zombies=$(ps --ppid "$gamepid" -o stat= | grep -c '^Z' || true)
+[ "$zombies" -eq 0 ] || fail "$zombies finished voxlet processes were left as zombies"
 
 clue=1
 for d in 0 1 2 3 4 5 6 7 8 9; do
