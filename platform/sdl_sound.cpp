@@ -5,20 +5,14 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <cmath>
-
 #include "platform/failure.h"
 #include "platform/files.h"
 #include "platform/sdl_platform.h"
+#include "platform/units.h"
 
 namespace corvale {
 
 namespace {
-
-// Attenuation in hundredths of a decibel as a linear gain: 10^(v/2000).
-double gain(int hundredths) {
-    return std::pow(10.0, hundredths / 2000.0);
-}
 
 class MixerBuffer : public SoundBuffer {
   public:
@@ -42,14 +36,13 @@ class MixerBuffer : public SoundBuffer {
     void SetVolume(int v) override {
         if (v < -10000 || v > 0)
             fail("sound volume " + std::to_string(v) + " is outside -10000..0");
-        Mix_Volume(channel_, static_cast<int>(std::lround(gain(v) * MIX_MAX_VOLUME)));
+        Mix_Volume(channel_, mixervolume(v));
     }
     void SetPan(int p) override {
         if (p < -10000 || p > 10000)
             fail("sound pan " + std::to_string(p) + " is outside -10000..10000");
-        // The side away from the pan is attenuated by |p| hundredths of a decibel.
-        auto side = static_cast<Uint8>(std::lround(255 * gain(-std::abs(p))));
-        Mix_SetPanning(channel_, p > 0 ? side : 255, p < 0 ? side : 255);
+        Panning level = mixerpanning(p);
+        Mix_SetPanning(channel_, static_cast<Uint8>(level.left), static_cast<Uint8>(level.right));
     }
 
   private:
