@@ -3,7 +3,6 @@
 // voice, voxlet started with posix_spawn, and the single-instance lock.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "platform/platform.h"

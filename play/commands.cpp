@@ -23,19 +23,12 @@ constexpr SymbolKey symbolkeys[] = {
     {'D', 2, 3}, {'F', 2, 4}, {'Z', 3, 1}, {'X', 3, 2}, {'C', 3, 3}, {'V', 3, 4},
 };
 
-std::string sign(const std::string& op) {
-    if (op == "*") return "\\sounds\\times.wav";
-    if (op == "-") return "\\sounds\\minus.wav";
-    if (op == "<") return "\\sounds\\islessthan.wav";
-    return "";
-}
-
 void readsymbol(const SymbolKey& key) {
     Form1.schedcount = 0;
     int i = Form1.clueindex;
     bool relation = key.code == 'A';
-    if (relation && !sign(Form1.clueop[i]).empty())
-        newprize(apppath() + sign(Form1.clueop[i]), 0, 0, 0);
+    std::string sign = relationclip(Form1.clueop[i]);
+    if (relation && !sign.empty()) newprize(sign, 0, 0, 0);
 
     const std::string& word = key.word == 1   ? Form1.cluea[i]
                               : key.word == 2 ? Form1.clueb[i]

@@ -13,4 +13,8 @@ void playkey(int KeyCode, int Shift);
 // the digit the scratch pad gives it.
 std::string translate(std::string tempm);
 
+// The clip path that says a row's relation ("*", "-", "<"), or "" for any
+// other value, which has no word.
+std::string relationclip(const std::string& op);
+
 }  // namespace corvale

@@ -1,5 +1,6 @@
 // Symbol translation: the one place where the choice between hearing a
-// symbol as printed and hearing it through the scratch pad takes effect.
+// symbol as printed and hearing it through the scratch pad takes effect;
+// and the clips of the relation words that stand between a row's words.
 #include <cctype>
 
 #include "play/play.h"
@@ -19,6 +20,13 @@ std::string translate(std::string tempm) {
     }
     for (char& c : tempm) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return apppath() + "\\sounds\\" + tempm + ".wav";
+}
+
+std::string relationclip(const std::string& op) {
+    if (op == "*") return apppath() + "\\sounds\\times.wav";
+    if (op == "-") return apppath() + "\\sounds\\minus.wav";
+    if (op == "<") return apppath() + "\\sounds\\islessthan.wav";
+    return "";
 }
 
 }  // namespace corvale

@@ -35,9 +35,8 @@ void sayclue() {
     int delay = 0;
     sayword(Form1.cluea[i], delay);
     delay += wordgap;
-    if (op == "*") newprize(apppath() + "\\sounds\\times.wav", 0, 0, delay);
-    if (op == "-") newprize(apppath() + "\\sounds\\minus.wav", 0, 0, delay);
-    if (op == "<") newprize(apppath() + "\\sounds\\islessthan.wav", 0, 0, delay);
+    std::string sign = relationclip(op);
+    if (!sign.empty()) newprize(sign, 0, 0, delay);
     delay += wordgap;
     sayword(Form1.clueb[i], delay);
     delay += wordgap;
