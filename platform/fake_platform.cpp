@@ -74,6 +74,7 @@ void FakePlatform::RecordingVoice::Speak(const std::string& text, int rate, int 
 
 void FakePlatform::spawn(const std::string& path, const std::string& tail) {
     spawned.push_back(path + " " + tail);
+    spawnedend_ = std::max(spawnedend_, now + spawnms);
 }
 
 void FakePlatform::end() {

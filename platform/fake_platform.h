@@ -38,6 +38,7 @@ class FakePlatform : public Platform {
     bool otherinstance = false;
     bool soundfails = false;
     std::set<std::string> missingclips;  // clips (without program dir) that fail to load
+    long spawnms = 0;  // how long each spawned program runs, in virtual milliseconds
 
     // What the game did.
     std::vector<SoundCall> sounds;
@@ -71,6 +72,7 @@ class FakePlatform : public Platform {
     void doevents() override;
     void waitevents() override;
     void spawn(const std::string& path, const std::string& tail) override;
+    bool spawnedrunning() override { return now < spawnedend_; }
     [[noreturn]] void end() override;
 
     // Interval and next firing of each timer, for tests of the pause.
@@ -86,6 +88,7 @@ class FakePlatform : public Platform {
     };
     RecordingVoice voice_{this};
     std::multimap<long, std::pair<int, int>> keys_;
+    long spawnedend_ = 0;  // when the last spawned program ends
 
     bool dispatchone();
     long nextdue() const;  // -1 when nothing will ever fall due

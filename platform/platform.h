@@ -77,6 +77,8 @@ class Platform {
     // Starts `program` in the program directory with `tail` as its command
     // tail, without waiting for it. Failure when it cannot be started.
     virtual void spawn(const std::string& program, const std::string& tail) = 0;
+    // True while any program started by spawn has not yet ended.
+    virtual bool spawnedrunning() = 0;
     // Ends the program at once.
     [[noreturn]] virtual void end() = 0;
 };

@@ -207,4 +207,8 @@ void SdlPlatform::spawn(const std::string& path, const std::string& tail) {
     startprocess(hostpath(path), tail);
 }
 
+bool SdlPlatform::spawnedrunning() {
+    return processesrunning();
+}
+
 }  // namespace corvale

@@ -35,6 +35,7 @@ class SdlPlatform : public Platform {
     void doevents() override;
     void waitevents() override;
     void spawn(const std::string& path, const std::string& tail) override;
+    bool spawnedrunning() override;
     [[noreturn]] void end() override { quit(0); }
 
   private:
@@ -60,5 +61,7 @@ void droplock(int& fd);
 
 // Starts a program without waiting; its exit is collected in the background.
 void startprocess(const std::string& hostprogram, const std::string& argument);
+// True while a program started by startprocess has not been collected.
+bool processesrunning();
 
 }  // namespace corvale

@@ -2,6 +2,7 @@
 // clue, moves between clues, listens to single symbols, gives the last heard
 // symbol a digit (saved at once) and toggles between letters and digits.
 #include "audio/audio.h"
+#include "platform/letters.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
 #include "shell/game.h"
@@ -11,6 +12,7 @@ namespace corvale {
 namespace {
 
 constexpr int keyTab = 9, keyEnter = 13, keySpace = 32, keyH = 72;
+const std::string blank = "_";  // the mark of an empty word position
 
 // The twelve symbol keys: three rows of four, one row per word.
 struct SymbolKey {
@@ -46,16 +48,28 @@ void readsymbol(const SymbolKey& key) {
 
 void assigndigit(int d) {
     Form1.schedcount = 0;
+    // An empty position is no symbol: it takes no digit, and the key only
+    // repeats the click that marks it.
+    if (Form1.selectedletter == blank) {
+        newprize(apppath() + "\\sounds\\click.wav", 0, 0, 0);
+        return;
+    }
+    // A slot that holds the blank mark (stored by older versions of the game)
+    // is free: otherwise it could fill the pad of a ten-letter puzzle.
+    int slot = 0;
+    for (int i = 1; i <= 10 && slot == 0; ++i)
+        if (Form1.scratchletter[i].empty() || Form1.scratchletter[i] == blank ||
+            Form1.scratchletter[i] == Form1.selectedletter)
+            slot = i;
+    // The game never confirms a digit it did not store.
+    if (slot == 0) {
+        newprize(apppath() + "\\sounds\\padfull.wav", 0, 0, 0);
+        return;
+    }
     // The symbol as written in the clue, never translated.
     newprize(apppath() + "\\sounds\\" + Form1.selectedletter + ".wav", 0, 0, 0);
     newprize(apppath() + "\\sounds\\issetto.wav", 0, 0, 9);
     newprize(apppath() + "\\sounds\\" + std::to_string(d) + ".wav", 0, 0, 21);
-
-    int slot = 0;
-    for (int i = 1; i <= 10 && slot == 0; ++i)
-        if (Form1.scratchletter[i].empty() || Form1.scratchletter[i] == Form1.selectedletter)
-            slot = i;
-    if (slot == 0) return;  // a full pad: announced, not stored
 
     Form1.scratchletter[slot] = Form1.selectedletter;
     Form1.scratchdigit[slot] = std::to_string(d);
@@ -77,7 +91,7 @@ void playkey(int KeyCode, int Shift) {
     if (KeyCode == keyH) {
         Form1.schedcount = 0;
         hold(0.2);
-        Form1.os->voice().Speak(Form1.cluetext[Form1.clueindex], 0, 100);
+        Form1.os->voice().Speak(spokenletters(Form1.cluetext[Form1.clueindex]), 0, 100);
         return;
     }
     if (KeyCode == keyTab && Shift == 0) {

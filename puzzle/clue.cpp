@@ -1,6 +1,6 @@
 // Reading a clue aloud: the speech program says the clue's number, and half
-// a second later the row is laid out on the schedule as one evenly paced
-// phrase, symbol by symbol with the relation and "equals" between words.
+// a second later, or once that speech has ended, the row is laid out on the schedule as one evenly
+// paced phrase, symbol by symbol with the relation and "equals" between words.
 #include "audio/audio.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
@@ -12,6 +12,9 @@ namespace {
 
 constexpr int symbolgap = 7;  // ticks from one symbol to the next
 constexpr int wordgap = 5;    // ticks before and after a relation or "equals"
+// How long the row waits, beyond the first half second, for the clue number
+// to be heard out; a speech program that hangs must not silence the game.
+constexpr int numberwait = 40;  // ticks
 
 void sayword(const std::string& word, int& delay) {
     for (std::size_t p = 0; p < 4 && p < word.size(); ++p) {
@@ -26,6 +29,9 @@ void sayword(const std::string& word, int& delay) {
 void sayclue() {
     Form1.os->spawn(apppath() + "\\voxlet", "100,2,Clue " + std::to_string(Form1.clueindex));
     hold(0.5);
+    // The number is spoken by another process at its own pace: the row starts
+    // only once no clue number is still being spoken, so the two never overlap.
+    for (int waited = 0; waited < numberwait && Form1.os->spawnedrunning(); ++waited) hold(0.05);
     if (Form1.clueindex == 0) Form1.clueindex = 1;
     Form1.List1.clear();
     Form1.schedcount = 0;

@@ -20,6 +20,8 @@ void newgame() {
     Module1.menulevel = 0;
     Module1.menuitem = 0;
     Form1.clueindex = 1;
+    // A symbol heard in another puzzle is no symbol of this one.
+    Form1.selectedletter = "";
 
     // Both files are read whole before anything changes, so a bad file
     // leaves the game state as it was when the failure is reported.

@@ -75,6 +75,7 @@ void Form_KeyDown(int& KeyCode, int& Shift) {
     }
     if (KeyCode == keyEscape) {
         Form1.schedcount = 0;
+        Form1.selectedletter = "";  // a digit never reaches a symbol heard before leaving
         announce("\\sounds\\mainmenu.wav");
         Module1.menulevel = 1;
         Module1.menuitem = 0;

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "platform/failure.h"
+#include "platform/letters.h"
 #include "platform/speaker.h"
 #include "platform/speech.h"
 #include "voxlet/tail.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
         // espeak-ng opens every text with some 40 ms of digital silence;
         // skipping it lets the player hear the voice that much sooner.
         bool sounding = false;
-        speech::synthesize(tail.text, tail.rate, tail.volume,
+        speech::synthesize(spokenletters(tail.text), tail.rate, tail.volume,
                            [&](const int16_t* samples, std::size_t count) {
                                std::size_t skip = 0;
                                while (!sounding && skip < count && samples[skip] == 0) ++skip;

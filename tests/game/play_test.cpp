@@ -1,5 +1,7 @@
 // Puzzle play on the virtual clock: clue reading, the symbol and digit keys,
 // substitution, saving the pad, the answer check and loading a level.
+#include <array>
+
 #include "puzzle/puzzle.h"
 #include "rig.h"
 
@@ -49,6 +51,27 @@ TEST_F(Play, EnterReadsTheClueAsOneEvenlyPacedPhrase) {
                                 "24 \\sounds\\c.wav", "36 \\sounds\\equals.wav",
                                 "41 \\sounds\\d.wav", "48 \\sounds\\e.wav"}));
     EXPECT_EQ(os.spawned, std::vector<std::string>{dir() + "\\voxlet 100,2,Clue 1"});
+}
+
+// The clue number is spoken by voxlet at its own pace; the row starts no
+// sooner than half a second, and never while the number is still spoken,
+// unless voxlet hangs: then it gives up waiting after two seconds more.
+TEST_F(Play, TheRowWaitsForTheClueNumberToEnd) {
+    choose(1);
+    for (auto [voxletms, earliest, latest] : std::vector<std::array<long, 3>>{
+             {0, 500, 600}, {300, 500, 600}, {900, 900, 1000}, {60000, 2500, 2600}}) {
+        os.spawnms = voxletms;
+        std::size_t from = mark();
+        long before = os.now;
+        key(Enter);
+        ticks(100);
+        long first = -1;  // when the row's first clip played
+        for (std::size_t i = from; i < os.sounds.size() && first < 0; ++i)
+            if (os.sounds[i].op == "play") first = os.sounds[i].time - before;
+        EXPECT_GE(first, earliest) << "voxlet speaking " << voxletms << " ms";
+        EXPECT_LE(first, latest) << "voxlet speaking " << voxletms << " ms";
+        ticks(1300);
+    }
 }
 
 struct Reading {
@@ -241,43 +264,91 @@ TEST_F(Play, ADigitAnnouncesTheSymbolAsWrittenAndSavesThePad) {
     EXPECT_FALSE(fs::exists(programdir / "scratch1.txt.new"));
 }
 
-TEST_F(Play, ADigitForTheBlankMarkIsStoredLikeAnySymbol) {
+TEST_F(Play, ADigitAfterAClickPlaysTheClickAndChangesNothing) {
     choose(1);
-    key('E');
-    EXPECT_EQ(heard('7'), (std::vector<std::string>{"1 \\sounds\\_.wav", "9 \\sounds\\issetto.wav",
-                                                    "21 \\sounds\\7.wav"}));
-    EXPECT_EQ(Form1.scratchletter[1], "_");
+    key('E');  // a blank position
+    EXPECT_EQ(heard('7'), click);
+    EXPECT_EQ(Form1.scratchletter[1], "");
+    EXPECT_FALSE(fs::exists(programdir / "scratch1.txt"));
+    EXPECT_EQ(heard('Q'), std::vector<std::string>{"1 \\sounds\\a.wav"});  // still playing
 }
 
-TEST_F(Play, AFullPadAnnouncesButStoresNothing) {
+TEST_F(Play, AFullPadSaysSoAndNeverConfirmsTheDigit) {
     std::vector<std::string> lines;
     for (char c : std::string("FGHIJKLMNO")) lines.insert(lines.end(), {std::string(1, c), "1"});
     std::string pad = scratchtext(lines);
     writefile(programdir / "scratch1.txt", pad);
     choose(1);
     key('Q');
-    EXPECT_EQ(heard('5').size(), 3u);
+    EXPECT_EQ(heard('5'), std::vector<std::string>{"1 \\sounds\\padfull.wav"});
     EXPECT_EQ(scratchfile(), pad);
 }
 
-TEST_F(Play, TabClearsTheSelection) {
+TEST_F(Play, ABlankMarkLeftInAnOldPadGivesWayToASymbol) {
+    std::vector<std::string> lines;
+    for (char c : std::string("_GHIJKLMNO")) lines.insert(lines.end(), {std::string(1, c), "1"});
+    writefile(programdir / "scratch1.txt", scratchtext(lines));
     choose(1);
     key('Q');
-    key(Tab);
-    ticks(60);
-    EXPECT_EQ(heard('5'), std::vector<std::string>{});
-    EXPECT_FALSE(fs::exists(programdir / "scratch1.txt"));
+    key('5');
+    EXPECT_EQ(Form1.scratchletter[1], "A");
+    EXPECT_EQ(Form1.scratchdigit[1], "5");
 }
 
-TEST_F(Play, TheSelectionSurvivesLoadingAnotherPuzzle) {
+// Ten letters fill the pad exactly: a stray digit after a click must not take
+// a slot, or the last letter could never be stored and the puzzle never won.
+TEST_F(Play, ATenLetterPuzzleIsWonByKeys) {
+    writefile(workdir / "puzz3.txt",
+              "1\r\n\"*\"\r\nABCD\r\nEFGH\r\nIJ__\r\nA B C D times E F G H equals I J\r\n"
+              "J\r\nI\r\nH\r\nG\r\nF\r\nE\r\nD\r\nC\r\nB\r\nA\r\n");
+    choose(3);
+    keys("C3");  // a blank position and a digit
+    const std::vector<std::pair<char, char>> moves{{'Q', '9'}, {'W', '8'}, {'E', '7'}, {'R', '6'},
+                                                   {'A', '5'}, {'S', '4'}, {'D', '3'}, {'F', '2'},
+                                                   {'Z', '1'}, {'X', '0'}};
+    for (auto [symbolkey, digit] : moves) {
+        EXPECT_EQ(Module1.menulevel, 0) << symbolkey;
+        key(symbolkey);
+        key(digit);
+        ticks(25);
+    }
+    EXPECT_EQ(Module1.menulevel, 1);  // won, back in the main menu
+    EXPECT_EQ(Form1.scratchletter[10], "J");
+}
+
+// After each of these moves a digit key has no symbol to give its digit to.
+struct Move {
+    std::string name;
+    std::vector<std::pair<int, int>> keys;  // code and mask, pressed after Q on puzzle 1
+};
+
+void PrintTo(const Move& m, std::ostream* out) {
+    *out << m.name;
+}
+
+class Clearing : public Play, public ::testing::WithParamInterface<Move> {};
+
+TEST_P(Clearing, AMoveAwayClearsTheSelection) {
     choose(1);
     key('Q');
-    key(Escape);
-    choose(2);
-    key('4');
-    EXPECT_EQ(Form1.scratchletter[1], "A");
-    EXPECT_EQ(scratchfile(2), scratchtext({"A", "4"}));
+    for (auto [code, mask] : GetParam().keys) {
+        key(code, mask);
+        ticks(60);
+    }
+    EXPECT_EQ(Form1.selectedletter, "");
+    EXPECT_EQ(heard('5'), std::vector<std::string>{});
+    for (int n : {1, 2})
+        EXPECT_FALSE(fs::exists(programdir / ("scratch" + std::to_string(n) + ".txt")));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, Clearing,
+    ::testing::Values(Move{"tab", {{Tab, 0}}}, Move{"shifttab", {{Tab, 1}}},
+                      Move{"arrow", {{Left, 0}}}, Move{"escape", {{Escape, 0}}},
+                      // choosing a puzzle from the menu: the same one, and another
+                      Move{"samepuzzle", {{Escape, 0}, {Tab, 0}, {Tab, 0}, {Enter, 0}}},
+                      Move{"otherpuzzle",
+                           {{Escape, 0}, {Tab, 0}, {Tab, 0}, {Tab, 0}, {Enter, 0}}}));
 
 TEST_F(Play, AFailedSaveEndsTheGameAndKeepsTheOldFile) {
     writefile(programdir / "scratch1.txt", scratchtext({"A", "1"}));
@@ -385,6 +456,13 @@ TEST_F(Play, HSpeaksTheSentenceAfterAShortPause) {
     EXPECT_EQ(os.now - begun, 200);
     EXPECT_EQ(os.speech, std::vector<std::string>{"C is less than D|0|100"});
     EXPECT_EQ(Form1.schedcount, 0);
+}
+
+TEST_F(Play, HSaysALoneAAsTheLetter) {
+    choose(1);  // A B times C equals D E
+    key('H');
+    EXPECT_EQ(os.speech, std::vector<std::string>{"Eigh B times C equals D E|0|100"});
+    EXPECT_EQ(Form1.cluetext[1], "A B times C equals D E");
 }
 
 // --- Loading ----------------------------------------------------------------
