@@ -52,11 +52,11 @@ class RecordingDevice : public SoundDevice {
 }  // namespace
 
 FakePlatform::FakePlatform(std::string dir) {
-    programdir = std::move(dir);
+    datadir = savedir = std::move(dir);
 }
 
 std::string FakePlatform::clipname(const std::string& path) const {
-    if (path.compare(0, programdir.size(), programdir) == 0) return path.substr(programdir.size());
+    if (path.compare(0, datadir.size(), datadir) == 0) return path.substr(datadir.size());
     return path;
 }
 
@@ -72,13 +72,14 @@ void FakePlatform::RecordingVoice::Speak(const std::string& text, int rate, int 
     fake->speech.push_back(text + "|" + std::to_string(rate) + "|" + std::to_string(volume));
 }
 
-void FakePlatform::spawn(const std::string& path, const std::string& tail) {
-    spawned.push_back(path + " " + tail);
+void FakePlatform::spawn(const std::string& program, const std::string& tail) {
+    spawned.push_back(program + " " + tail);
     spawnedend_ = std::max(spawnedend_, now + spawnms);
 }
 
-void FakePlatform::end() {
+void FakePlatform::end(int status) {
     ended = true;
+    endstatus = status;
     throw ProgramEnded{};
 }
 

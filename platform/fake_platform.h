@@ -23,7 +23,7 @@ struct SoundCall {
     long time;       // virtual milliseconds
     std::string op;  // load, play, stop, volume, pan, release
     int channel;
-    std::string clip;  // the path without the program directory
+    std::string clip;  // the path without the data folder
     int value = 0;     // volume or pan
 };
 
@@ -43,10 +43,11 @@ class FakePlatform : public Platform {
     // What the game did.
     std::vector<SoundCall> sounds;
     std::vector<std::string> speech;    // "text|rate|volume"
-    std::vector<std::string> spawned;   // "path tail"
+    std::vector<std::string> spawned;   // "program tail"
     std::vector<std::string> messages;  // message boxes
     std::string title;
     bool ended = false;
+    int endstatus = -1;
 
     // Scripted keys, handled when the clock reaches them (keys before timers
     // at the same moment).
@@ -71,9 +72,9 @@ class FakePlatform : public Platform {
     void settimer(TimerId timer, int interval) override;
     void doevents() override;
     void waitevents() override;
-    void spawn(const std::string& path, const std::string& tail) override;
+    void spawn(const std::string& program, const std::string& tail) override;
     bool spawnedrunning() override { return now < spawnedend_; }
-    [[noreturn]] void end() override;
+    [[noreturn]] void end(int status) override;
 
     // Interval and next firing of each timer, for tests of the pause.
     TimerDeadlines clock;

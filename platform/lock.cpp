@@ -1,20 +1,33 @@
-// The single-instance lock: an exclusive flock on a file beside the program.
-// It is opened close-on-exec so the voxlet processes the game starts do not
-// inherit it and keep a later start refused.
+// The single-instance lock: an exclusive flock on a file in the layout's
+// lock folder. It is opened close-on-exec so the voxlet processes the game
+// starts do not inherit it and keep a later start refused. Only a lock held
+// by another running copy means "already running"; a lock file that cannot
+// be opened or locked at all is a failure the player must hear about, not a
+// silent exit.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include "platform/failure.h"
 #include "platform/sdl_platform.h"
 
 namespace corvale {
 
 int takelock(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return -1;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) fail("cannot open the lock file " + path + ": " + std::strerror(errno));
+    int locked;
+    do {
+        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        int err = errno;
         ::close(fd);
-        return -1;
+        if (err == EWOULDBLOCK) return -1;
+        fail("cannot lock the lock file " + path + ": " + std::strerror(err));
     }
     return fd;
 }

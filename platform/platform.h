@@ -54,8 +54,12 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // The folder that holds the running program, without a trailing slash.
-    std::string programdir;
+    // Where the game's files are (platform/layout.h), without a trailing
+    // slash: `datadir` holds the clips, their chart and the shipped puzzles;
+    // `savedir` the scratch pads. In a game folder both are the program's own
+    // folder; installed, they are the data folder and the player's state folder.
+    std::string datadir;
+    std::string savedir;
     Handlers handlers;
 
     virtual bool anotherinstance() = 0;
@@ -74,13 +78,15 @@ class Platform {
     // Blocks until at least one event waits, then handles every waiting one.
     virtual void waitevents() = 0;
 
-    // Starts `program` in the program directory with `tail` as its command
-    // tail, without waiting for it. Failure when it cannot be started.
+    // Starts the program named `program` (voxlet) from the folder the running
+    // program lies in, with `tail` as its command tail, without waiting for
+    // it. Failure when it cannot be started.
     virtual void spawn(const std::string& program, const std::string& tail) = 0;
     // True while any program started by spawn has not yet ended.
     virtual bool spawnedrunning() = 0;
-    // Ends the program at once.
-    [[noreturn]] virtual void end() = 0;
+    // Ends the program at once with this exit status: 0 when the player
+    // leaves or another copy already runs, anything else after a failure.
+    [[noreturn]] virtual void end(int status) = 0;
 };
 
 }  // namespace corvale

@@ -6,9 +6,14 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "dist/release.h"
 #include "platform/failure.h"
 #include "platform/files.h"
 
@@ -69,15 +74,35 @@ bool windowsystem() {
     return driver && std::string(driver) != "dummy" && std::string(driver) != "offscreen";
 }
 
+// True when SDL_VIDEODRIVER (one name or a comma-separated list) names the
+// driver: tests ask for the dummy driver on purpose.
+bool askedfor(const char* driver) {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!asked || !driver) return false;
+    std::string list = std::string(",") + asked + ",";
+    return list.find(std::string(",") + driver + ",") != std::string::npos;
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform() {
-    programdir = programdirectory();
+    layout_ = findlayout(programdirectory(), release::datafrombin, std::getenv);
+    datadir = layout_.datadir;
+    savedir = layout_.savedir;
+    if (layout_.installed) makefolders(savedir);
     // Without this SDL loads a GL stack for the window: memory and start-up
     // time the game has no use for.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         fail(std::string("cannot start SDL video: ") + SDL_GetError());
+    // With no window system SDL falls back to a driver that shows nothing
+    // and delivers no keys: the game would greet the player and never hear
+    // a key. Only a driver asked for by name is taken as meant.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!windowsystem() && !askedfor(driver))
+        fail(std::string("no display: Corvale needs a desktop session (X11 or Wayland) to read "
+                         "the keyboard, and SDL found only its \"") +
+             (driver ? driver : "none") + "\" video driver");
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -85,7 +110,7 @@ SdlPlatform::~SdlPlatform() {
 }
 
 bool SdlPlatform::anotherinstance() {
-    lockfd_ = takelock(programdir + "/corvale.lock");
+    lockfd_ = takelock(layout_.lockfile);
     return lockfd_ < 0;
 }
 
@@ -109,8 +134,18 @@ void SdlPlatform::paint() {
     SDL_UpdateWindowSurface(window_);
 }
 
+void SdlPlatform::workinsavedir() {
+    if (::chdir(savedir.c_str()) != 0)
+        fail("cannot enter the save folder " + savedir + ": " + std::strerror(errno));
+}
+
 std::unique_ptr<SoundDevice> SdlPlatform::opensound() {
-    return openmixer();
+    std::unique_ptr<SoundDevice> device = openmixer();
+    // The game's message box speaks to the player; the reason the system
+    // gave is for whoever reads the log.
+    if (!device)
+        std::fprintf(stderr, "corvale: cannot open the sound device: %s\n", SDL_GetError());
+    return device;
 }
 
 Voice& SdlPlatform::voice() {
@@ -203,8 +238,8 @@ void SdlPlatform::waitevents() {
     doevents();
 }
 
-void SdlPlatform::spawn(const std::string& path, const std::string& tail) {
-    startprocess(hostpath(path), tail);
+void SdlPlatform::spawn(const std::string& program, const std::string& tail) {
+    startprocess(layout_.programdir + "/" + program, tail);
 }
 
 bool SdlPlatform::spawnedrunning() {

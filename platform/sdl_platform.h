@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/layout.h"
 #include "platform/platform.h"
 #include "platform/timers.h"
 
@@ -18,6 +19,10 @@ class SdlPlatform : public Platform {
     SdlPlatform();
     ~SdlPlatform() override;
 
+    // Makes the save folder the working directory. The desktop menu starts
+    // the game in the home folder, and the version file the game writes into
+    // its working directory belongs with the saves, not at the top of it.
+    void workinsavedir();
     // Shows the window (created black, captioned) once start-up is done.
     void show();
     // Reports a failure that ends the game: standard error, then a message
@@ -34,11 +39,12 @@ class SdlPlatform : public Platform {
     void settimer(TimerId timer, int interval) override;
     void doevents() override;
     void waitevents() override;
-    void spawn(const std::string& path, const std::string& tail) override;
+    void spawn(const std::string& program, const std::string& tail) override;
     bool spawnedrunning() override;
-    [[noreturn]] void end() override { quit(0); }
+    [[noreturn]] void end(int status) override { quit(status); }
 
   private:
+    Layout layout_;
     TimerDeadlines clock_;
     SDL_Window* window_ = nullptr;
     std::string title_;
@@ -55,7 +61,8 @@ class SdlPlatform : public Platform {
 std::unique_ptr<SoundDevice> openmixer();
 std::unique_ptr<Voice> makevoice();
 
-// The single-instance lock: true when this process now holds it.
+// The single-instance lock: the open, locked file, or -1 when another process
+// holds it. Failure naming the file when it cannot be opened or locked.
 int takelock(const std::string& path);
 void droplock(int& fd);
 

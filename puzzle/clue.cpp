@@ -27,7 +27,7 @@ void sayword(const std::string& word, int& delay) {
 }  // namespace
 
 void sayclue() {
-    Form1.os->spawn(apppath() + "\\voxlet", "100,2,Clue " + std::to_string(Form1.clueindex));
+    Form1.os->spawn("voxlet", "100,2,Clue " + std::to_string(Form1.clueindex));
     hold(0.5);
     // The number is spoken by another process at its own pace: the row starts
     // only once no clue number is still being spoken, so the two never overlap.

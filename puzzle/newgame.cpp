@@ -1,5 +1,6 @@
-// Loading a level: the puzzle file from the working directory and the
-// player's saved scratch pad from beside the program. Saving the pad after
+// Loading a level: the puzzle file from the working directory, or else the
+// one shipped in the data folder, and the player's saved scratch pad from the
+// save folder. Saving the pad after
 // every assignment is here too, so both directions of the file live together.
 #include "platform/files.h"
 #include "puzzle/puzzle.h"
@@ -11,7 +12,7 @@ namespace corvale {
 namespace {
 
 std::string scratchpath() {
-    return apppath() + "\\scratch" + std::to_string(Form1.level) + ".txt";
+    return Form1.os->savedir + "\\scratch" + std::to_string(Form1.level) + ".txt";
 }
 
 }  // namespace
@@ -25,11 +26,17 @@ void newgame() {
 
     // Both files are read whole before anything changes, so a bad file
     // leaves the game state as it was when the failure is reported.
-    std::string name = "puzz" + std::to_string(Form1.level) + ".txt";
+    // A player's own puzzle set in the working directory comes first; the
+    // shipped puzzles let a game started from anywhere (a desktop menu
+    // starts it in the home folder) still play.
+    std::string bare = "puzz" + std::to_string(Form1.level) + ".txt";
+    std::string name = bare;
+    if (!fileexists(name)) name = apppath() + "\\" + bare;
     if (!fileexists(name))
-        fail("cannot open the puzzle file " + name + " in the working directory");
+        fail("cannot open the puzzle file " + bare +
+             ": it is neither in the working directory nor in " + hostpath(apppath()));
     Puzzle puzzle;
-    std::string error = readpuzzle(readtextfile(name), name, puzzle);
+    std::string error = readpuzzle(readtextfile(name), hostpath(name), puzzle);
     if (!error.empty()) fail(error);
 
     Scratch pad;

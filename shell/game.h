@@ -63,9 +63,10 @@ struct Module {
 extern Form Form1;
 extern Module Module1;
 
-// The program directory, as every clip path begins with it.
+// The folder of the clips and their chart, as every clip path begins with
+// it: the program directory in a game folder, the data folder when installed.
 inline const std::string& apppath() {
-    return Form1.os->programdir;
+    return Form1.os->datadir;
 }
 
 void settimer(TimerControl& timer, bool enabled, int interval);

@@ -57,7 +57,7 @@ void mainmenu(int& KeyCode, int Shift) {
             startpuzzle(Module1.menuitem - 1);
             break;
         case 6:
-            Form1.os->end();
+            Form1.os->end(0);
     }
 }
 

@@ -5,31 +5,45 @@
 #include <exception>
 #include <string>
 
+#include "dist/release.h"
 #include "platform/sdl_platform.h"
 #include "shell/game.h"
 
 namespace {
 
 const char* const usage =
-    "usage: corvale [--help | --version]\n"
-    "Start the game from the folder that holds the puzzles\n"
-    "(puzz1.txt .. puzz4.txt); its clips and chart are read from beside the program.\n";
+    "usage: corvale [--desktop | --help | --version]\n"
+    "Plays the puzzles in the working directory (puzz1.txt .. puzz4.txt), or else\n"
+    "the ones that came with the game. Run from its game folder, the game keeps its\n"
+    "scratch pads beside the program; installed, in $XDG_STATE_HOME/corvale\n"
+    "(~/.local/state/corvale).\n"
+    "  --desktop  work in the folder of the scratch pads instead of the working\n"
+    "             directory, as the desktop menu starts it\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace corvale;
-    if (argc > 1) {
-        std::string arg = argv[1];
-        if (arg == "--version") return std::puts("corvale 0.2 beta") < 0;
-        if (arg == "--help") return std::fputs(usage, stdout) < 0;
-        std::fprintf(stderr, "corvale: unknown argument \"%s\"\n%s", argv[1], usage);
+    bool desktop = false;
+    if (argc > 2) {
+        std::fprintf(stderr, "corvale: too many arguments\n%s", usage);
         return 2;
+    }
+    if (argc == 2) {
+        std::string arg = argv[1];
+        if (arg == "--version") return std::printf("corvale %s\n", release::version) < 0;
+        if (arg == "--help") return std::fputs(usage, stdout) < 0;
+        if (arg != "--desktop") {
+            std::fprintf(stderr, "corvale: unknown argument \"%s\"\n%s", argv[1], usage);
+            return 2;
+        }
+        desktop = true;
     }
     SdlPlatform* front = nullptr;
     try {
         static SdlPlatform platform;
         front = &platform;
+        if (desktop) platform.workinsavedir();
         platform.handlers.keydown = Form_KeyDown;
         platform.handlers.timer = ontimer;
         Form1.os = &platform;

@@ -2,15 +2,16 @@
 // the version file, opens the sound device and reads the clip-length chart;
 // the window's activation then greets the player.
 #include "audio/audio.h"
+#include "dist/release.h"
 #include "platform/files.h"
 #include "shell/game.h"
 
 namespace corvale {
 
 void Form_Load() {
-    if (Form1.os->anotherinstance()) Form1.os->end();
+    if (Form1.os->anotherinstance()) Form1.os->end(0);
 
-    Module1.appversion = "0.2 beta";
+    Module1.appversion = release::version;
     // A bare name: it lands in the working directory, not beside the program.
     writetextfile("myversion.txt", Module1.appversion + "\r\n");
 
@@ -19,11 +20,14 @@ void Form_Load() {
     Form1.substitute = 0;
 
     Form1.ds = Form1.os->opensound();
+    // The player hears nothing without it, so the box says what to check;
+    // the front end has already put the system's own reason on standard
+    // error. The game cannot run on, so it ends as a failure.
     if (!Form1.ds) {
         Form1.os->msgbox(
-            "Unable to start DirectSound. Check to see that your sound card is properly "
-            "installed");
-        Form1.os->end();
+            "Unable to open the sound device. Check to see that your sound card is properly "
+            "installed and that the sound system (PipeWire or PulseAudio) is running");
+        Form1.os->end(1);
     }
 
     std::string chart = apppath() + "\\soundchart.txt";

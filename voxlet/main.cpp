@@ -4,7 +4,9 @@
 // error and keeps nothing: no window, no file, no state.
 #include <cstdio>
 #include <exception>
+#include <string>
 
+#include "dist/release.h"
 #include "platform/failure.h"
 #include "platform/letters.h"
 #include "platform/speaker.h"
@@ -13,6 +15,11 @@
 
 int main(int argc, char** argv) {
     using namespace corvale;
+    // No command tail can be just one of these: a tail holds two commas.
+    if (argc == 2 && std::string(argv[1]) == "--version")
+        return std::printf("voxlet %s\n", release::version) < 0;
+    if (argc == 2 && std::string(argv[1]) == "--help")
+        return std::printf("%s\n", voxlet::usage) < 0;
     const voxlet::Tail tail = voxlet::parsetail(voxlet::jointail(argc, argv));
     std::string refused = tail.error.empty() ? speech::refusal(tail.rate, tail.volume) : tail.error;
     if (!refused.empty()) {

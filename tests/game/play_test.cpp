@@ -50,7 +50,7 @@ TEST_F(Play, EnterReadsTheClueAsOneEvenlyPacedPhrase) {
                                 "1 \\sounds\\a.wav", "7 \\sounds\\b.wav", "19 \\sounds\\times.wav",
                                 "24 \\sounds\\c.wav", "36 \\sounds\\equals.wav",
                                 "41 \\sounds\\d.wav", "48 \\sounds\\e.wav"}));
-    EXPECT_EQ(os.spawned, std::vector<std::string>{dir() + "\\voxlet 100,2,Clue 1"});
+    EXPECT_EQ(os.spawned, std::vector<std::string>{"voxlet 100,2,Clue 1"});
 }
 
 // The clue number is spoken by voxlet at its own pace; the row starts no
@@ -120,8 +120,7 @@ TEST_F(Play, TabDuringAReadingLeavesOnlyTheNewClue) {
     key(Enter);
     ticks(60);
     EXPECT_EQ(playssince(from).size(), 3u);  // C, is less than, D: clue 2 only
-    EXPECT_EQ(os.spawned, (std::vector<std::string>{dir() + "\\voxlet 100,2,Clue 1",
-                                                    dir() + "\\voxlet 100,2,Clue 2"}));
+    EXPECT_EQ(os.spawned, (std::vector<std::string>{"voxlet 100,2,Clue 1", "voxlet 100,2,Clue 2"}));
     EXPECT_EQ(Form1.clueindex, 2);
 }
 
@@ -537,6 +536,56 @@ TEST_F(Play, AMissingPuzzleFileIsNamed) {
         FAIL();
     } catch (const Failure& f) {
         EXPECT_NE(std::string(f.what()).find("puzz4.txt"), std::string::npos) << f.what();
+    }
+}
+
+// --- Installed: data and saves in folders of their own ----------------------
+
+// The installed game: clips, chart and shipped puzzles in a data folder, the
+// pads in the player's save folder, started from a folder without puzzles.
+class Installed : public Rig {
+  protected:
+    fs::path data = root / "share", saves = root / "state";
+    void SetUp() override {
+        fs::create_directories(data);
+        fs::create_directories(saves);
+        fs::remove(programdir / "soundchart.txt");
+        writefile(data / "soundchart.txt", "");
+        writefile(data / "puzz1.txt", twopuzzle);
+        os.datadir = data.string();
+        os.savedir = saves.string();
+        start();
+        ticks(1);
+    }
+};
+
+TEST_F(Installed, AShippedPuzzlePlaysAndItsPadIsSavedInTheSaveFolder) {
+    choose(1);
+    EXPECT_EQ(Form1.cluecount, 2);
+    keys("Q1");
+    EXPECT_EQ(readfile(saves / "scratch1.txt"), scratchtext({"A", "1"}));
+    EXPECT_FALSE(fs::exists(data / "scratch1.txt"));
+    key(Escape);
+    choose(1);  // and it is read back from there
+    EXPECT_EQ(Form1.scratchdigit[1], "1");
+}
+
+TEST_F(Installed, APuzzleInTheWorkingDirectoryComesFirst) {
+    writefile(workdir / "puzz1.txt", rowspuzzle);
+    choose(1);
+    EXPECT_EQ(Form1.cluecount, 6);
+}
+
+TEST_F(Installed, AMissingPuzzleNamesBothPlacesItWasLookedFor) {
+    keys("\t\t\t\t\t");  // puzzle 4: in neither place
+    try {
+        key(Enter);
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_EQ(std::string(f.what()),
+                  "cannot open the puzzle file puzz4.txt: it is neither in the working directory "
+                  "nor in " +
+                      data.string());
     }
 }
 

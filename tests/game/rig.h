@@ -59,7 +59,7 @@ class Rig : public ::testing::Test {
         fs::create_directories(programdir);
         fs::create_directories(workdir);
         fs::current_path(workdir);
-        os.programdir = programdir.string();
+        os.datadir = os.savedir = programdir.string();
         os.handlers.keydown = Form_KeyDown;
         os.handlers.timer = ontimer;
         Form1 = Form{};

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dist/release.h"
 #include "tools/puzzletool/solver.h"
 
 namespace {
@@ -23,6 +24,7 @@ int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "corvale-puzzle: " << problem << "\n";
     std::cerr << "usage: corvale-puzzle check FILE...\n"
                  "       corvale-puzzle generate --symbols N --seed S [--rows R] [-o FILE]\n"
+                 "       corvale-puzzle --version\n"
                  "  check     says for each puzzle file whether exactly one assignment of\n"
                  "            digits fits its rows and matches its answer key\n"
                  "  generate  writes a new puzzle of N symbols (3 to 10) with at most R rows\n"
@@ -115,6 +117,10 @@ int generate(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (args.empty()) return usage("");
+    if (args[0] == "--version") {
+        std::cout << "corvale-puzzle " << corvale::release::version << "\n";
+        return std::cout ? 0 : 1;
+    }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "check") return check(rest);
     if (args[0] == "generate") return generate(rest);
