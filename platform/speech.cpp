@@ -18,7 +18,7 @@ namespace corvale::speech {
 namespace {
 
 // The voice's scales, as the game and voxlet pass them.
-constexpr int slowest = -10, fastest = 10;
+constexpr int slowest = -10;
 constexpr int silent = 0, loudest = 100;
 
 // Words per minute for a rate. Each step of the rate scale multiplies the
@@ -26,7 +26,9 @@ constexpr int silent = 0, loudest = 100;
 // at espeak-ng's normal 175 wpm and the ends at half and double speed:
 //     wpm = round(175 * 2^(rate / 10))   (-10 -> 88, 0 -> 175, 2 -> 201, 10 -> 350)
 // Doubling is the widest span that keeps both ends inside espeak-ng's
-// 80..450 wpm, so the engine never clamps a value we hand it.
+// 80..450 wpm, so the engine never clamps a value we hand it. The clips'
+// rates above 10 (up to 20 -> 700 wpm) go past 450, where espeak-ng speeds
+// its output up further by time compression instead of clamping.
 int wordsperminute(int rate) {
     return static_cast<int>(std::lround(175.0 * std::exp2(rate / 10.0)));
 }
@@ -103,18 +105,18 @@ void init(const std::string& voicename) {
     currentvoice = voicename;
 }
 
-std::string refusal(int rate, int volume) {
-    if (rate < slowest || rate > fastest)
+std::string refusal(int rate, int volume, int fastestrate) {
+    if (rate < slowest || rate > fastestrate)
         return "rate " + std::to_string(rate) + " is refused: the voice takes a rate from " +
-               std::to_string(slowest) + " to " + std::to_string(fastest);
+               std::to_string(slowest) + " to " + std::to_string(fastestrate);
     if (volume < silent || volume > loudest)
         return "volume " + std::to_string(volume) + " is refused: the voice takes a volume from " +
                std::to_string(silent) + " to " + std::to_string(loudest);
     return "";
 }
 
-void synthesize(const std::string& text, int rate, int volume, const Sink& sink) {
-    if (std::string why = refusal(rate, volume); !why.empty()) fail(why);
+void synthesize(const std::string& text, int rate, int volume, const Sink& sink, int fastestrate) {
+    if (std::string why = refusal(rate, volume, fastestrate); !why.empty()) fail(why);
     std::lock_guard lock(engine);
     if (!opened) fail("speech synthesis was asked for before the speech engine was started");
 

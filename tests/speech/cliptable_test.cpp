@@ -34,7 +34,7 @@ TEST(ClipTable, BadLineIsNamedByFileAndLine) {
         {"\tay\n",                      "clips.tsv:1:", "clip name"},
         {"a\t  \n",                     "clips.tsv:1:", "no text"},
         {"a\t\n",                       "clips.tsv:1:", "no text"},
-        {"a\tay\t11\n",                 "clips.tsv:1:", "rate 11"},
+        {"a\tay\t21\n",                 "clips.tsv:1:", "rate 21"},
         {"a\tay\tfast\n",               "clips.tsv:1:", "\"fast\""},
         {"a\tay\t\n",                   "clips.tsv:1:", "rate"},
         {"a\tay\t1\textra\n",           "clips.tsv:1:", "three"},

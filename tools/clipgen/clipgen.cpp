@@ -55,9 +55,10 @@ Samples trimmed(const Samples& speech) {
 
 Samples spoken(const corvale::clipgen::Clip& clip) {
     Samples speech;
-    corvale::speech::synthesize(clip.text, clip.rate, 100, [&](const int16_t* s, std::size_t n) {
-        speech.insert(speech.end(), s, s + n);
-    });
+    corvale::speech::synthesize(
+        clip.text, clip.rate, 100,
+        [&](const int16_t* s, std::size_t n) { speech.insert(speech.end(), s, s + n); },
+        corvale::speech::fastestclip);
     Samples out = trimmed(speech);
     if (out.empty()) fail("espeak-ng said nothing for clip \"" + clip.name + "\": " + clip.text);
     return out;

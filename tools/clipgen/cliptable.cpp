@@ -57,7 +57,9 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
             auto [end, ec] = std::from_chars(r.data(), r.data() + r.size(), clip.rate);
             if (r.empty() || ec != std::errc() || end != r.data() + r.size())
                 refuse("rate \"" + r + "\" is not a whole number");
-            if (std::string why = speech::refusal(clip.rate, 100); !why.empty()) refuse(why);
+            if (std::string why = speech::refusal(clip.rate, 100, speech::fastestclip);
+                !why.empty())
+                refuse(why);
         }
         if (clip.name == "click" || clip.name == "win")
             refuse("clip \"" + clip.name + "\" is made by clipgen itself, not spoken");

@@ -1,5 +1,5 @@
 // The clip table: one clip a line, its name, a tab and the text spoken for
-// it, optionally a further tab and the speaking rate (-10..10, 0 when left
+// it, optionally a further tab and the speaking rate (-10..20, 0 when left
 // out). Blank lines and lines starting with "#" are notes for the reader.
 #pragma once
 
