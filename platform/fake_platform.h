@@ -27,6 +27,12 @@ struct SoundCall {
     int value = 0;     // volume or pan
 };
 
+// One set of lines handed to the large-print view.
+struct Screen {
+    long time;  // virtual milliseconds
+    std::vector<std::string> lines;
+};
+
 class FakePlatform : public Platform {
   public:
     explicit FakePlatform(std::string dir = "/game");
@@ -46,6 +52,7 @@ class FakePlatform : public Platform {
     std::vector<std::string> spawned;   // "program tail"
     std::vector<std::string> messages;  // message boxes
     std::string title;
+    std::vector<Screen> screens;  // every set of lines the view was handed
     bool ended = false;
     int endstatus = -1;
 
@@ -66,6 +73,7 @@ class FakePlatform : public Platform {
     // Platform.
     bool anotherinstance() override { return otherinstance; }
     void caption(const std::string& text) override { title = text; }
+    void view(const std::vector<std::string>& lines) override { screens.push_back({now, lines}); }
     std::unique_ptr<SoundDevice> opensound() override;
     Voice& voice() override { return voice_; }
     void msgbox(const std::string& text) override { messages.push_back(text); }

@@ -1,13 +1,15 @@
 // The narrow interface between the game and the operating system. The game
 // asks for timers, a chance to handle waiting events, a sound device, a
-// speech voice and a process start through this, and is handed key presses
-// and timer events back through plain function pointers. The SDL front end
+// speech voice, a process start and lines of text to show through this, and
+// is handed key presses and timer events back through plain function
+// pointers. The SDL front end
 // (sdl_platform) runs it for real; the fake front end (fake_platform) runs it
 // on a virtual clock for tests.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace corvale {
 
@@ -64,6 +66,10 @@ class Platform {
 
     virtual bool anotherinstance() = 0;
     virtual void caption(const std::string& text) = 0;
+    // The large-print view: the window shows these lines of plain text
+    // (UTF-8), large, in place of the ones it showed before. Drawing is the
+    // front end's affair; the game never depends on what is seen.
+    virtual void view(const std::vector<std::string>& lines) = 0;
     // The default sound device, or nullptr when it cannot be opened.
     virtual std::unique_ptr<SoundDevice> opensound() = 0;
     virtual Voice& voice() = 0;

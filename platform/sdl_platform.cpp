@@ -16,6 +16,7 @@
 #include "dist/release.h"
 #include "platform/failure.h"
 #include "platform/files.h"
+#include "platform/largeprint.h"
 
 namespace corvale {
 
@@ -30,6 +31,8 @@ int keycode(SDL_Keycode key) {
     switch (key) {
         case SDLK_KP_0:
             return 96;
+        case SDLK_BACKSPACE:
+            return 8;
         case SDLK_TAB:
             return 9;
         case SDLK_RETURN:
@@ -60,6 +63,8 @@ int keycode(SDL_Keycode key) {
             return 91;
         case SDLK_RGUI:
             return 92;
+        case SDLK_F1:
+            return 112;
         default:
             return 0;
     }
@@ -119,19 +124,22 @@ void SdlPlatform::caption(const std::string& text) {
     if (window_) SDL_SetWindowTitle(window_, text.c_str());
 }
 
+void SdlPlatform::view(const std::vector<std::string>& lines) {
+    lines_ = lines;
+    paint();
+}
+
 void SdlPlatform::show() {
     window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                               640, 480, SDL_WINDOW_SHOWN);
+                               640, 480, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!window_) fail(std::string("cannot create the window: ") + SDL_GetError());
+    print_ = std::make_unique<LargePrint>();
     paint();
     SDL_RaiseWindow(window_);
 }
 
 void SdlPlatform::paint() {
-    SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr;
-    if (!surface) return;
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-    SDL_UpdateWindowSurface(window_);
+    if (print_) print_->paint(window_, lines_);
 }
 
 void SdlPlatform::workinsavedir() {
@@ -203,7 +211,10 @@ void SdlPlatform::handle(const SDL_Event& event) {
         case SDL_QUIT:
             quit(0);
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) paint();
+            // The view follows the window's size.
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                paint();
             break;
         case SDL_KEYDOWN: {
             int code = keycode(event.key.keysym.sym);

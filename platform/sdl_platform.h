@@ -1,9 +1,12 @@
 // The real front end: an SDL2 window whose key presses and two timers drive
-// the game on the main thread, an SDL2_mixer sound device, the espeak-ng
-// voice, voxlet started with posix_spawn, and the single-instance lock.
+// the game on the main thread and which shows the large-print view, an
+// SDL2_mixer sound device, the espeak-ng voice, voxlet started with
+// posix_spawn, and the single-instance lock.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/layout.h"
 #include "platform/platform.h"
@@ -14,6 +17,8 @@ union SDL_Event;
 
 namespace corvale {
 
+class LargePrint;
+
 class SdlPlatform : public Platform {
   public:
     SdlPlatform();
@@ -23,7 +28,8 @@ class SdlPlatform : public Platform {
     // the game in the home folder, and the version file the game writes into
     // its working directory belongs with the saves, not at the top of it.
     void workinsavedir();
-    // Shows the window (created black, captioned) once start-up is done.
+    // Shows the window (black, captioned, with the view's lines) once
+    // start-up is done.
     void show();
     // Reports a failure that ends the game: standard error, then a message
     // box where a window system is up.
@@ -33,6 +39,7 @@ class SdlPlatform : public Platform {
 
     bool anotherinstance() override;
     void caption(const std::string& text) override;
+    void view(const std::vector<std::string>& lines) override;
     std::unique_ptr<SoundDevice> opensound() override;
     Voice& voice() override;
     void msgbox(const std::string& text) override;
@@ -48,6 +55,8 @@ class SdlPlatform : public Platform {
     TimerDeadlines clock_;
     SDL_Window* window_ = nullptr;
     std::string title_;
+    std::vector<std::string> lines_;
+    std::unique_ptr<LargePrint> print_;
     std::unique_ptr<Voice> voice_;
     int lockfd_ = -1;
 

@@ -6,12 +6,12 @@
 #include "play/play.h"
 #include "puzzle/puzzle.h"
 #include "shell/game.h"
+#include "shell/keycodes.h"
 
 namespace corvale {
 
 namespace {
 
-constexpr int keyTab = 9, keyEnter = 13, keySpace = 32, keyH = 72;
 const std::string blank = "_";  // the mark of an empty word position
 
 // The twelve symbol keys: three rows of four, one row per word.
@@ -88,7 +88,7 @@ void playkey(int KeyCode, int Shift) {
         return;
     }
     if (KeyCode == keyEnter) sayclue();
-    if (KeyCode == keyH) {
+    if (KeyCode == 'H') {
         Form1.schedcount = 0;
         hold(0.2);
         Form1.os->voice().Speak(spokenletters(Form1.cluetext[Form1.clueindex]), 0, 100);
@@ -106,6 +106,14 @@ void playkey(int KeyCode, int Shift) {
         if (Form1.clueindex <= 0) Form1.clueindex = Form1.cluecount;
         Form1.selectedletter = "";
         sayclue();
+        return;
+    }
+    if (KeyCode == 'P') {
+        saypad();
+        return;
+    }
+    if (KeyCode == keyBackspace) {
+        takeback();
         return;
     }
     bool digit = KeyCode >= '0' && KeyCode <= '9';

@@ -3,11 +3,27 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace corvale {
 
 // Handles one key while a puzzle is being played.
 void playkey(int KeyCode, int Shift);
+
+// The scratch pad's letters that have digits, with their digits, in letter
+// order: what P reads and the large-print view shows.
+std::vector<std::pair<std::string, std::string>> padentries();
+
+// P: every letter of the scratch pad with its digit, in letter order.
+void saypad();
+// Backspace: empties the scratch slot of the letter heard last and saves the
+// pad; a click when that letter has no digit or none was heard.
+void takeback();
+
+// The symbol `tempm` as the player hears it: upper case, or in substitute
+// mode the digit the scratch pad gives it.
+std::string heardas(std::string tempm);
 
 // The clip path that speaks `tempm`: its own letter, or in substitute mode
 // the digit the scratch pad gives it.

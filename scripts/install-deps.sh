@@ -4,9 +4,10 @@
 #   install-deps.sh test   that, and what the tests and benchmarks need
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libespeak-ng-dev espeak-ng)
+packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev
+    fonts-dejavu-core libespeak-ng-dev espeak-ng)
 if [ "${1:-play}" = test ]; then
-    packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool sox procps)
+    packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool x11-apps sox procps)
 fi
 
 missing=()

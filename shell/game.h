@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/failure.h"
 #include "platform/platform.h"
@@ -48,6 +49,9 @@ struct Form {
     int schedcount = 0;
     Slots<std::string, 50> schedclip;
     Slots<int, 50> schedvol, schedpan, scheddelay;
+
+    // The lines the large-print view shows now.
+    std::vector<std::string> screen;
 };
 
 struct Module {
@@ -81,6 +85,11 @@ void ontimer(TimerId timer);  // routes a timer event to its handler
 
 // Pause.
 void hold(double seconds);
+
+// The large-print view: the lines that say what the player hears now, and
+// handing them to the front end when they differ from what it shows.
+std::vector<std::string> screenlines();
+void showscreen();
 
 // Announce: the clip alone in the voice queue, starting at the next tick.
 void announce(const std::string& relativeclip);

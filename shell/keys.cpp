@@ -1,16 +1,15 @@
 // Key routing and the spoken main menu. Every key press arrives here; the
-// arrows become Tab and Shift+Tab, Escape always leads back to the menu, and
-// the rest goes to the play commands during a puzzle or to the menu.
+// arrows become Tab and Shift+Tab, Escape always leads back to the menu, F1
+// gives help on where the player is, and the rest goes to the play commands
+// during a puzzle or to the menu. After each key the view shows the result.
 #include "play/play.h"
 #include "puzzle/puzzle.h"
 #include "shell/game.h"
+#include "shell/keycodes.h"
 
 namespace corvale {
 
 namespace {
-
-constexpr int keyTab = 9, keyEnter = 13, keyShift = 16, keyAlt = 18, keyEscape = 27;
-constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keyWindows = 91;
 
 // What each item says when the cursor reaches it, items 1..6.
 const char* const itemclip[] = {
@@ -61,9 +60,11 @@ void mainmenu(int& KeyCode, int Shift) {
     }
 }
 
-}  // namespace
+bool playing() {
+    return Module1.menulevel == 0 && Form1.level > 0;
+}
 
-void Form_KeyDown(int& KeyCode, int& Shift) {
+void routekey(int& KeyCode, int& Shift) {
     if (KeyCode == keyShift || KeyCode == keyAlt || KeyCode == keyWindows) return;
     if (KeyCode == keyLeft || KeyCode == keyUp) {
         KeyCode = keyTab;
@@ -81,11 +82,24 @@ void Form_KeyDown(int& KeyCode, int& Shift) {
         Module1.menuitem = 0;
         return;
     }
-    if (Module1.menulevel == 0 && Form1.level > 0) {
+    if (KeyCode == keyF1) {
+        // Help replaces whatever was still being said.
+        Form1.schedcount = 0;
+        announce(playing() ? "\\sounds\\helpplay.wav" : "\\sounds\\helpmenu.wav");
+        return;
+    }
+    if (playing()) {
         playkey(KeyCode, Shift);
         return;
     }
     mainmenu(KeyCode, Shift);
+}
+
+}  // namespace
+
+void Form_KeyDown(int& KeyCode, int& Shift) {
+    routekey(KeyCode, Shift);
+    showscreen();
 }
 
 }  // namespace corvale

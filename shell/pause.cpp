@@ -12,6 +12,9 @@ void hold(double seconds) {
         fail("a pause of " + std::to_string(seconds) + " seconds is outside 0..65.535");
     // Whole milliseconds, halves to the even neighbour (the default rounding).
     int ms = static_cast<int>(std::nearbyint(seconds * 1000));
+    // What changed before the pause shows during it: a new clue appears
+    // while its number is spoken, a new puzzle while it loads.
+    showscreen();
     settimer(Form1.holder, true, ms);
     // A pause begun inside this one restarts the one timer; when it fires,
     // both pauses end.

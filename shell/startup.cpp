@@ -40,6 +40,7 @@ void Form_Load() {
 
 void Form_Activate() {
     announce("\\sounds\\welcome.wav");
+    showscreen();
 }
 
 }  // namespace corvale

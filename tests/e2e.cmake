@@ -5,5 +5,7 @@ if(XVFB_RUN)
              COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/startup.sh ${CORVALE_GAME_DIR})
     add_test(NAME e2e.play
              COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.sh ${CORVALE_GAME_DIR})
-    set_tests_properties(e2e.startup e2e.play PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
+    add_test(NAME e2e.view
+             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/view.sh ${CORVALE_GAME_DIR})
+    set_tests_properties(e2e.startup e2e.play e2e.view PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
 endif()

@@ -1,0 +1,221 @@
+// The player aids on the virtual clock: P reads the pad, Backspace takes a
+// digit back, F1 gives help where the player is, and the large-print view
+// is handed the lines that say what the player hears.
+#include "rig.h"
+
+namespace corvale::testing {
+namespace {
+
+constexpr int Backspace = 8, F1 = 112;
+
+class Aids : public Rig {
+  protected:
+    void SetUp() override {
+        writefile(workdir / "puzz1.txt", twopuzzle);  // AB * C = DE, C < D
+        start();
+        ticks(1);
+    }
+    fs::path scratch() const { return programdir / "scratch1.txt"; }
+};
+
+struct AidCase {
+    std::string name;
+    std::vector<std::string> pad;  // scratch file lines before; none: no file
+    bool puzzle;                   // puzzle 1 chosen first, or the fresh main menu
+    std::string before;            // keys pressed before
+    int wait;                      // ticks after them: 80 lets everything finish
+    int code;
+    std::vector<std::string> clips;  // every clip heard, by tick after the key
+    std::vector<std::string> after;  // scratch file lines after; none: as before
+};
+
+void PrintTo(const AidCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Keys : public Aids, public ::testing::WithParamInterface<AidCase> {};
+
+TEST_P(Keys, EachAidSaysWhatItShouldAndKeepsThePad) {
+    const AidCase& c = GetParam();
+    if (!c.pad.empty()) writefile(scratch(), scratchtext(c.pad));
+    if (c.puzzle) choose(1);
+    for (char k : c.before) key(k);
+    ticks(c.wait);
+    std::string padbefore = readfile(scratch());
+    int menuitem = Module1.menuitem;
+
+    std::size_t from = mark();
+    key(c.code);
+    long origin = os.now;
+    ticks(400);
+    EXPECT_EQ(timedsince(from, origin), c.clips);
+    EXPECT_EQ(readfile(scratch()), c.after.empty() ? padbefore : scratchtext(c.after));
+    EXPECT_EQ(Module1.menuitem, menuitem);
+    EXPECT_EQ(Module1.menulevel, c.puzzle ? 0 : 1);
+}
+
+const std::vector<std::string> tenletters{"J", "0", "B", "8", "E", "5", "A", "9", "C", "7",
+                                          "F", "4", "D", "6", "H", "2", "G", "3", "I", "1"};
+
+std::vector<std::string> fullpadreading() {
+    // Letter, "is set to", digit: 8 and 12 ticks apart, 12 more to the next letter.
+    std::vector<std::string> out;
+    const char* const digits = "9876543210";
+    for (int k = 0; k < 10; ++k) {
+        std::string letter(1, static_cast<char>('a' + k));
+        out.push_back(std::to_string(32 * k + 1) + " \\sounds\\" + letter + ".wav");
+        out.push_back(std::to_string(32 * k + 9) + " \\sounds\\issetto.wav");
+        out.push_back(std::to_string(32 * k + 21) + " \\sounds\\" + digits[k] + ".wav");
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Aid, Keys,
+    ::testing::Values(
+        AidCase{"PEmptyPad", {}, true, "", 80, 'P', {"1 \\sounds\\padempty.wav"}, {}},
+        // Letter order, not slot order; the gaps of a digit's announcement.
+        AidCase{"PPartialPad",
+                {"C", "4", "A", "1"},
+                true,
+                "",
+                80,
+                'P',
+                {"1 \\sounds\\a.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\1.wav",
+                 "33 \\sounds\\c.wav", "41 \\sounds\\issetto.wav", "53 \\sounds\\4.wav"},
+                {}},
+        AidCase{"PFullPad", tenletters, true, "", 80, 'P', fullpadreading(), {}},
+        // A clue being read is cut off by the pad.
+        AidCase{"PDuringAClue",
+                {"B", "3"},
+                true,
+                "\r",
+                10,
+                'P',
+                {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav"},
+                {}},
+        // B is taken back from the middle: C moves up, so no hole is left.
+        AidCase{"BackspaceOnASetLetter",
+                {"A", "1", "B", "3", "C", "4"},
+                true,
+                "W",
+                80,
+                Backspace,
+                {"1 \\sounds\\b.wav", "9 \\sounds\\iscleared.wav"},
+                {"A", "1", "C", "4"}},
+        AidCase{"BackspaceOnTheOnlyLetter",
+                {"B", "3"},
+                true,
+                "W",
+                80,
+                Backspace,
+                {"1 \\sounds\\b.wav", "9 \\sounds\\iscleared.wav"},
+                std::vector<std::string>(20, "")},
+        AidCase{"BackspaceOnAnUnsetLetter",
+                {"A", "1"},
+                true,
+                "Z",
+                80,
+                Backspace,
+                {"0 \\sounds\\click.wav"},
+                {}},
+        AidCase{"BackspaceWithNothingSelected",
+                {"A", "1"},
+                true,
+                "",
+                80,
+                Backspace,
+                {"0 \\sounds\\click.wav"},
+                {}},
+        AidCase{"BackspaceAfterTabClearedTheSelection",
+                {"A", "1"},
+                true,
+                "Q\t",
+                80,
+                Backspace,
+                {"0 \\sounds\\click.wav"},
+                {}},
+        AidCase{"F1InTheMenu", {}, false, "\t", 80, F1, {"1 \\sounds\\helpmenu.wav"}, {}},
+        AidCase{"F1InAPuzzle", {}, true, "", 80, F1, {"1 \\sounds\\helpplay.wav"}, {}},
+        // Help replaces the rest of a clue still being read.
+        AidCase{"F1DuringAClue", {}, true, "\r", 10, F1, {"1 \\sounds\\helpplay.wav"}, {}}));
+
+TEST_F(Aids, ADigitGivenAfterBackspaceFindsItsLetterAgain) {
+    writefile(scratch(), scratchtext({"A", "1", "B", "3"}));
+    choose(1);
+    keys("Q");
+    key(Backspace);
+    keys("W8");  // B's slot moved up: the new digit replaces it, no second B
+    EXPECT_EQ(readfile(scratch()), scratchtext({"B", "8"}));
+}
+
+// --- The large-print view ---------------------------------------------------
+
+class View : public Aids {
+  protected:
+    // Every set of lines handed to the view since `from`, as "ms line | line".
+    std::vector<std::string> shown(std::size_t from = 0) const {
+        std::vector<std::string> out;
+        for (std::size_t i = from; i < os.screens.size(); ++i) {
+            std::string text = std::to_string(os.screens[i].time);
+            for (std::size_t k = 0; k < os.screens[i].lines.size(); ++k)
+                text += (k == 0 ? " " : " | ") + os.screens[i].lines[k];
+            out.push_back(text);
+        }
+        return out;
+    }
+};
+
+TEST_F(View, TheViewFollowsTheMenuAndThePuzzle) {
+    key(Tab);
+    key(Tab);
+    key(F1);  // help changes nothing on the screen
+    std::size_t from = os.screens.size();
+    key(Enter);  // the puzzle shows while it loads
+    ticks(20);
+    keys("Q1");
+    key(Space);  // letters with digits show as digits
+    key(Backspace);
+    keys("A4");
+    key(Tab, 1);  // the new clue shows while its number is spoken
+    ticks(60);
+    key(Escape);
+    EXPECT_EQ(
+        shown(),
+        (std::vector<std::string>{
+            "0 Main menu", "50 Introduction", "50 Puzzle 1", "50 Clue 1 of 2 | AB \u00d7 C = DE",
+            "2050 Clue 1 of 2 | AB \u00d7 C = DE | A=1",
+            "2050 Clue 1 of 2 | 1B \u00d7 C = DE | A=1", "2050 Clue 1 of 2 | AB \u00d7 C = DE",
+            "2050 Clue 1 of 2 | AB \u00d7 4 = DE | C=4", "2050 Clue 2 of 2 | 4 < D | C=4",
+            "5550 Main menu"}));
+    EXPECT_EQ(from, 3u);
+}
+
+TEST_F(View, RelationsBlanksAndALongPadAreShownAsHeard) {
+    writefile(workdir / "puzz2.txt",
+              "3\r\n"
+              "\"-\",A_B_,C___,D___,A B minus C equals D\r\n"
+              "\"?\",A___,B___,C___,A what B\r\n"
+              "\"*\",____,_B__,C___,times B equals C\r\n"
+              "*,A,E,B,C,D,*,*,*,*\r\n");
+    writefile(programdir / "scratch2.txt",
+              scratchtext({"G", "7", "B", "2", "F", "6", "A", "1", "E", "5", "C", "3", "D", "4"}));
+    choose(2);
+    std::vector<std::vector<std::string>> seen;
+    for (int clue = 1; clue <= 3; ++clue) {
+        seen.push_back(Form1.screen);
+        key(Tab);
+    }
+    const std::vector<std::string> pad{"A=1  B=2  C=3  D=4  E=5", "F=6  G=7"};
+    auto with = [&](std::vector<std::string> lines) {
+        lines.insert(lines.end(), pad.begin(), pad.end());
+        return lines;
+    };
+    EXPECT_EQ(seen, (std::vector<std::vector<std::string>>{with({"Clue 1 of 3", "AB \u2212 C = D"}),
+                                                           with({"Clue 2 of 3", "A ? B C"}),
+                                                           with({"Clue 3 of 3", "\u00d7 B = C"})}));
+    EXPECT_EQ(os.screens.back().lines, Form1.screen);
+}
+
+}  // namespace
+}  // namespace corvale::testing
