@@ -18,6 +18,9 @@ export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/out.raw
 echo "== start-up, idle and pause"
 "$work/game/gamebench" idle "$(date +%s%N)"
 
+echo "== the large-print view"
+"$work/game/gamebench" view 200
+
 echo "== key to sound (xdotool key presses)"
 n=100
 "$work/game/gamebench" keys $n &

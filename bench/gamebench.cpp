@@ -5,6 +5,7 @@
 //
 //   gamebench idle EXEC_NS   start-up, idle and pause figures
 //   gamebench keys N         waits for puzzle 1, then N presses of Q and N of a digit
+//   gamebench view N         showing the window, and N drawings of the large-print view
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -125,7 +126,8 @@ void onkey(int& code, int& shift) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: gamebench idle EXEC_NS | gamebench keys N\n");
+        std::fprintf(stderr,
+                     "usage: gamebench idle EXEC_NS | gamebench keys N | gamebench view N\n");
         return 2;
     }
     std::string mode = argv[1];
@@ -135,9 +137,29 @@ int main(int argc, char** argv) {
     Form1.os = &platform;
     try {
         Form_Load();
+        auto shown = Clock::now();
         platform.show();
+        double showms = ms(Clock::now() - shown);
         Form_Activate();
-        if (mode == "idle") {
+        if (mode == "view") {
+            // A puzzle's clue and a full pad, as the view shows them, changing
+            // at every drawing as a move to the next clue changes them.
+            int n = std::atoi(argv[2]);
+            const std::vector<std::string> pad{"A=1  B=2  C=3  D=4  E=5",
+                                               "F=6  G=7  H=8  I=9  J=0"};
+            std::vector<double> drawing;
+            for (int i = 0; i < n; ++i) {
+                std::vector<std::string> lines{
+                    "Clue " + std::to_string(i % 10 + 1) + " of 10",
+                    i % 2 ? "ABCD \u00d7 EF = GHIJ" : "HH \u2212 E = GC"};
+                lines.insert(lines.end(), pad.begin(), pad.end());
+                auto begun = Clock::now();
+                platform.view(lines);
+                drawing.push_back(ms(Clock::now() - begun));
+            }
+            std::printf("show the window (font opened too)  %.1f ms\n", showms);
+            summary("draw the view, 640x480", drawing);
+        } else if (mode == "idle") {
             long long exec_ns = std::atoll(argv[2]);
             while (tickat.empty()) platform.waitevents();
             auto realnow = std::chrono::system_clock::now().time_since_epoch();

@@ -1,6 +1,6 @@
 // Drawing the large-print view with SDL2_ttf onto the window's own surface.
-// One font is opened once and resized for each drawing, so a change of the
-// window's size or of the text costs a few glyph renderings and no reload.
+// One font is opened once and resized only when the text or the window asks
+// for it, so most drawings render glyphs SDL_ttf has cached.
 #include "platform/largeprint.h"
 
 #include <fontconfig/fontconfig.h>
@@ -54,8 +54,6 @@ void note(const std::string& text) {
     std::fflush(stderr);
 }
 
-constexpr int measuresize = 100;  // points at which the lines are measured
-
 }  // namespace
 
 LargePrint::LargePrint() {
@@ -68,7 +66,7 @@ LargePrint::LargePrint() {
         note(std::string("cannot start SDL_ttf: ") + TTF_GetError());
         return;
     }
-    font_ = TTF_OpenFont(path.c_str(), measuresize);
+    font_ = TTF_OpenFont(path.c_str(), size_);
     if (!font_) note("cannot open the font " + path + ": " + TTF_GetError());
 }
 
@@ -82,8 +80,10 @@ void LargePrint::paint(SDL_Window* window, const std::vector<std::string>& lines
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
     if (font_ && !lines.empty()) {
         // The largest size at which the widest line fits the width and all
-        // lines fit the height, inside a margin of a twentieth of the width.
-        TTF_SetFontSize(font_, measuresize);
+        // lines fit the height, inside a margin of a twentieth of the width;
+        // measured at the present size, as text scales with it. A new size
+        // empties SDL_ttf's glyph cache, so the size changes only when the
+        // text would not fit or could grow by more than a tenth.
         int widest = 1;
         for (const std::string& line : lines) {
             int w = 0, h = 0;
@@ -94,8 +94,11 @@ void LargePrint::paint(SDL_Window* window, const std::vector<std::string>& lines
         double across = static_cast<double>(screen->w - 2 * margin) / widest;
         double down = static_cast<double>(screen->h - 2 * margin) /
                       (TTF_FontLineSkip(font_) * static_cast<double>(lines.size()));
-        int size = std::max(6, static_cast<int>(measuresize * std::min(across, down)));
-        TTF_SetFontSize(font_, size);
+        int fit = std::max(6, static_cast<int>(size_ * std::min(across, down)));
+        if (fit < size_ || fit > size_ + size_ / 10) {
+            size_ = fit;
+            TTF_SetFontSize(font_, size_);
+        }
 
         int skip = TTF_FontLineSkip(font_);
         int y = (screen->h - skip * static_cast<int>(lines.size())) / 2;

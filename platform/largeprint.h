@@ -27,6 +27,7 @@ class LargePrint {
 
   private:
     TTF_Font* font_ = nullptr;
+    int size_ = 100;  // the font's present size in points
 };
 
 }  // namespace corvale
