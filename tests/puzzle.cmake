@@ -14,6 +14,9 @@ endforeach()
 add_test(NAME puzzle_tool_checks_shipped_puzzles
     COMMAND corvale-puzzle check ${shipped_puzzles})
 
+add_test(NAME puzzle_tool_grades_shipped_puzzles
+    COMMAND corvale-puzzle grade ${shipped_puzzles})
+
 # The tool's exit status is what scripts rely on: non-zero for a puzzle with
 # two answers and for a command line it cannot make sense of.
 add_test(NAME puzzle_tool_fails_ambiguous_puzzle

@@ -1,5 +1,6 @@
-// The four puzzles the game ships: each valid, of rising size, laid out one
-// field per line with CR LF line ends, and with sentences that say their rows.
+// The four puzzles the game ships: each valid, of rising size and never
+// needing less trial than the one before, laid out one field per line with
+// CR LF line ends, and with sentences that say their rows.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -14,6 +15,7 @@ namespace {
 
 TEST(ShippedPuzzles, AreValidAndGrowHarderByLevel) {
     const int fewest[] = {3, 5, 7, 9};
+    long long before = 0;  // the grade of the level before
     for (int level = 1; level <= 4; ++level) {
         const std::string name = "puzz" + std::to_string(level) + ".txt";
         SCOPED_TRACE(name);
@@ -36,6 +38,9 @@ TEST(ShippedPuzzles, AreValidAndGrowHarderByLevel) {
         EXPECT_GE(symbols, fewest[level - 1]);
         EXPECT_LE(symbols, fewest[level - 1] + 1);
         EXPECT_EQ(text, puzzletext(p));
+        const Grade g = grade(m);
+        EXPECT_GE(g.guesses, before) << "needs less trial than the level before";
+        before = g.guesses;
     }
 }
 

@@ -23,10 +23,13 @@ constexpr int kUsageExit = 2;
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "corvale-puzzle: " << problem << "\n";
     std::cerr << "usage: corvale-puzzle check FILE...\n"
+                 "       corvale-puzzle grade FILE...\n"
                  "       corvale-puzzle generate --symbols N --seed S [--rows R] [-o FILE]\n"
                  "       corvale-puzzle --version\n"
                  "  check     says for each puzzle file whether exactly one assignment of\n"
                  "            digits fits its rows and matches its answer key\n"
+                 "  grade     says for each puzzle file how many guesses a solver needs that\n"
+                 "            works row by row as a player does (0: the rows alone lead there)\n"
                  "  generate  writes a new puzzle of N symbols (3 to 10) with at most R rows\n"
                  "            (1 to 16, default 16); the same seed gives the same puzzle\n";
     return kUsageExit;
@@ -56,6 +59,22 @@ int check(const std::vector<std::string>& files) {
         allvalid = allvalid && verdict.valid;
     }
     return allvalid ? 0 : 1;
+}
+
+int grade(const std::vector<std::string>& files) {
+    if (files.empty()) return usage("grade needs at least one puzzle file");
+    bool allgraded = true;
+    for (const std::string& file : files) {
+        std::string text, line;
+        if (!readfile(file, text)) {
+            std::cout << file << ": cannot read the file: " << std::strerror(errno) << "\n";
+            allgraded = false;
+            continue;
+        }
+        allgraded = corvale::puzzletool::gradeline(text, file, line) && allgraded;
+        std::cout << line << "\n";
+    }
+    return allgraded ? 0 : 1;
 }
 
 template <typename T>
@@ -124,5 +143,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "check") return check(rest);
     if (args[0] == "generate") return generate(rest);
+    if (args[0] == "grade") return grade(rest);
     return usage("unknown command " + args[0]);
 }

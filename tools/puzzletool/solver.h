@@ -69,6 +69,18 @@ struct Verdict {
 // rows the puzzle needs to stay unique.
 Verdict checkpuzzle(const std::string& text, const std::string& filename);
 
+// How much trial a puzzle needs: the guesses a solver makes that works row
+// by row as a player does (see grade.cpp), and the answers it finds.
+struct Grade {
+    long long guesses = 0;
+    long long solutions = 0;
+};
+Grade grade(const Model& model);
+
+// The grade line the tool prints for a puzzle file: "FILE: grade N ..." or
+// why the file cannot be graded; false in the second case.
+bool gradeline(const std::string& text, const std::string& filename, std::string& line);
+
 struct GenerateOptions {
     int symbols = 4;  // 3..10
     std::uint64_t seed = 0;
