@@ -12,8 +12,6 @@ namespace corvale {
 
 namespace {
 
-const std::string blank = "_";  // the mark of an empty word position
-
 // The twelve symbol keys: three rows of four, one row per word.
 struct SymbolKey {
     int code;
@@ -50,7 +48,7 @@ void assigndigit(int d) {
     Form1.schedcount = 0;
     // An empty position is no symbol: it takes no digit, and the key only
     // repeats the click that marks it.
-    if (Form1.selectedletter == blank) {
+    if (Form1.selectedletter == blankmark) {
         newprize(apppath() + "\\sounds\\click.wav", 0, 0, 0);
         return;
     }
@@ -58,7 +56,7 @@ void assigndigit(int d) {
     // is free: otherwise it could fill the pad of a ten-letter puzzle.
     int slot = 0;
     for (int i = 1; i <= 10 && slot == 0; ++i)
-        if (Form1.scratchletter[i].empty() || Form1.scratchletter[i] == blank ||
+        if (Form1.scratchletter[i].empty() || Form1.scratchletter[i] == blankmark ||
             Form1.scratchletter[i] == Form1.selectedletter)
             slot = i;
     // The game never confirms a digit it did not store.

@@ -21,8 +21,6 @@ namespace {
 // 12 again before the next letter.
 constexpr int setgap = 8, digitgap = 20, assignmentgap = 32;
 
-const std::string blankmark = "_";
-
 std::string symbolclip(const std::string& symbol) {
     std::string name = symbol;
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

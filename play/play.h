@@ -8,6 +8,10 @@
 
 namespace corvale {
 
+// The mark of an empty word position. It is no symbol: it takes no digit,
+// and a pad slot that holds it (older versions stored it) counts as free.
+inline const std::string blankmark = "_";
+
 // Handles one key while a puzzle is being played.
 void playkey(int KeyCode, int Shift);
 
