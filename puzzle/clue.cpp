@@ -32,6 +32,9 @@ void sayclue() {
     // The number is spoken by another process at its own pace: the row starts
     // only once no clue number is still being spoken, so the two never overlap.
     for (int waited = 0; waited < numberwait && Form1.os->spawnedrunning(); ++waited) hold(0.05);
+    // A player who left the puzzle meanwhile (Escape, or a win) is in the
+    // menu now, where no clue belongs.
+    if (Module1.menulevel != 0) return;
     if (Form1.clueindex == 0) Form1.clueindex = 1;
     Form1.List1.clear();
     Form1.schedcount = 0;

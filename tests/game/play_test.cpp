@@ -124,6 +124,16 @@ TEST_F(Play, TabDuringAReadingLeavesOnlyTheNewClue) {
     EXPECT_EQ(Form1.clueindex, 2);
 }
 
+TEST_F(Play, EscapeWhileTheNumberIsSpokenLeavesNoRowToRead) {
+    choose(1);
+    os.spawnms = 900;
+    std::size_t from = mark();
+    os.pressat(os.now + 600, Escape);
+    key(Enter);
+    ticks(60);
+    EXPECT_EQ(playssince(from), std::vector<std::string>{"0: \\sounds\\mainmenu.wav"});
+}
+
 TEST_F(Play, TabAndShiftTabCycleThroughTheClues) {
     choose(1);
     std::vector<int> seen;
