@@ -3,7 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh play
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_TESTS=OFF
+# build/ is the player's folder: configured once, then only built, so
+# settings given to it by hand stay (scripts/test.sh builds elsewhere).
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_TESTS=OFF
 cmake --build build -j2
 cd build/game
 exec ./corvale

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Corvale with warnings as errors and runs
 # every test; then builds it again with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs every test a second time.
+# UndefinedBehaviorSanitizer and runs every test a second time. Both builds
+# have folders of their own (build-test/, build-asan/), so the game folder
+# scripts/play.sh plays from, build/game/, is never reconfigured by this.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_WERROR=ON -DCORVALE_TESTS=ON
-cmake --build build -j2
-(cd build && ctest --output-on-failure -j2 --timeout 300)
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_WERROR=ON -DCORVALE_TESTS=ON
+cmake --build build-test -j2
+(cd build-test && ctest --output-on-failure -j2 --timeout 300)
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCORVALE_WERROR=ON -DCORVALE_SANITIZE=ON \
     -DCORVALE_TESTS=ON

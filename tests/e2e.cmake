@@ -9,3 +9,30 @@ if(XVFB_RUN)
              COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/view.sh ${CORVALE_GAME_DIR})
     set_tests_properties(e2e.startup e2e.play e2e.view PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
 endif()
+
+# How the real game fails: each failure in one table, exit status and message.
+add_test(NAME e2e.failures COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/failures.sh ${CORVALE_GAME_DIR})
+
+# The installed game and the Debian package, played from a temporary home.
+if(XVFB_RUN)
+    foreach(mode install deb)
+        add_test(NAME e2e.installed.${mode}
+                 COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installed.sh ${mode}
+                         ${CMAKE_BINARY_DIR} ${CORVALE_VERSION_TEXT} ${CORVALE_PACKAGE_VERSION}
+                         ${CMAKE_INSTALL_BINDIR} ${CORVALE_INSTALL_DATADIR})
+    endforeach()
+    set_tests_properties(e2e.installed.install e2e.installed.deb PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
+endif()
+
+# What ships beside the programs passes the validators distributions run:
+# any word from them, even a hint, fails the test.
+add_test(NAME release.desktop_entry
+         COMMAND bash -c "out=$(desktop-file-validate \"$0\" 2>&1); echo \"$out\"; [ -z \"$out\" ]"
+                 ${CMAKE_SOURCE_DIR}/dist/corvale.desktop)
+add_test(NAME release.metainfo
+         COMMAND appstreamcli validate --no-net --pedantic
+                 ${CMAKE_BINARY_DIR}/dist/${CORVALE_APP_ID}.metainfo.xml)
+add_test(NAME release.man_pages
+         COMMAND bash -c "for page; do out=$(groff -ww -z -man \"$page\" 2>&1; MANWIDTH=80 man --warnings -l \"$page\" 2>&1 >/dev/null); [ -z \"$out\" ] || { echo \"$page: $out\"; exit 1; }; done"
+                 - ${CMAKE_BINARY_DIR}/dist/corvale.6 ${CMAKE_BINARY_DIR}/dist/corvale-puzzle.6
+                 ${CMAKE_BINARY_DIR}/dist/voxlet.1)

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The installed game as a player meets it. Installs into a temporary prefix
+# (or unpacks the Debian package cpack makes), makes that tree read-only where
+# the machine allows it, and starts the game from an unrelated folder with
+# HOME and the XDG folders in a temporary home: puzzle 1 is played to its
+# first saved digit, the pad must land in the state folder, the lock in the
+# runtime folder, and nothing under the tree may change. The desktop entry's
+# command must leave the top of the home folder clean.
+#   installed.sh install|deb BUILD VERSION PACKAGEVERSION BINDIR DATADIR
+source "$(dirname "$0")/lib.sh"
+mode=$1 build=$2 version=$3 packageversion=$4 bindir=$5 datadir=$6
+
+# A private mount namespace lets the tree be bound read-only without
+# touching the machine's own mounts.
+if [ -z "${CORVALE_PRIVATE_MOUNTS:-}" ] && unshare -m true 2>/dev/null; then
+    CORVALE_PRIVATE_MOUNTS=1 exec unshare -m bash "$0" "$@"
+fi
+
+work=$(mktemp -d /tmp/corvale-installed-XXXXXX)
+trap 'stopgame; umount "$root" 2>/dev/null; rm -rf "$work"' EXIT
+root=""
+
+if [ "$mode" = install ]; then
+    cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" ||
+        fail "install failed: $(cat "$work/install.log")"
+    root=$work/prefix
+else
+    (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pkg") \
+        >"$work/cpack.log" 2>&1 || fail "cpack failed: $(cat "$work/cpack.log")"
+    deb=$(ls "$work"/pkg/*.deb)
+    [ "$(dpkg-deb -f "$deb" Version)" = "$packageversion" ] ||
+        fail "the package's version is $(dpkg-deb -f "$deb" Version), not $packageversion"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for lib in libsdl2 libsdl2-mixer libespeak-ng; do
+        grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib: $depends"
+    done
+    echo "package $(basename "$deb"): Depends: $depends"
+    dpkg-deb -x "$deb" "$work/tree"
+    root=$work/tree/usr
+fi
+game=$root/$bindir/corvale
+[ -x "$game" ] || fail "no program at $game"
+[ -f "$root/$datadir/soundchart.txt" ] || fail "no clip chart in $root/$datadir"
+
+# Every program says the one version.
+for program in corvale voxlet corvale-puzzle; do
+    said=$("$root/$bindir/$program" --version) || fail "$program --version failed"
+    [ "$said" = "$program $version" ] || fail "$program --version says \"$said\""
+done
+
+if [ -n "${CORVALE_PRIVATE_MOUNTS:-}" ] && mount --bind "$root" "$root" 2>/dev/null &&
+    mount -o remount,bind,ro "$root" 2>/dev/null; then
+    echo "the installed tree is mounted read-only"
+else
+    umount "$root" 2>/dev/null || true
+    echo "SKIPPED: making the installed tree read-only (a read-only bind mount was refused here);" \
+        "it stays writable and is only compared before and after"
+fi
+snapshot() { (cd "$root" && find . -printf '%p %y %s %m %T@\n' | sort && find . -type f -exec md5sum {} + | sort); }
+snapshot >"$work/before"
+
+# A player's home, and an unrelated folder to start from.
+home=$work/home
+mkdir -p "$home" "$work/elsewhere" "$work/run"
+chmod 700 "$work/run"
+unset XDG_STATE_HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
+export HOME=$home XDG_RUNTIME_DIR=$work/run
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
+state=$home/.local/state/corvale
+
+start() {  # start FOLDER ARGS...: the installed game, waiting for its window
+    local from=$1
+    shift
+    (cd "$from" && exec "$game" "$@" 2>>"$work/game.err") &
+    gamepid=$!
+    window=$(timeout 20 xdotool search --sync --all --pid "$gamepid" --name '^Corvale$' | head -n 1) ||
+        fail "no window appeared: $(cat "$work/game.err")"
+}
+
+start "$work/elsewhere"
+[ -e "$work/run/corvale.lock" ] || fail "no lock file in XDG_RUNTIME_DIR"
+sleep 1
+press Tab Tab Return # puzzle 1, from the data folder: none lies in the working folder
+sleep 2
+press q
+PRESS_GAP=1.5 press 7
+[ -f "$state/scratch1.txt" ] || fail "no scratch pad in $state: $(ls -la "$state" 2>&1; cat "$work/game.err")"
+mapfile -t pad < <(tr -d '\r' <"$state/scratch1.txt")
+[ "${#pad[@]}" -eq 20 ] && [ "${pad[1]}" = 7 ] || fail "the saved pad is: ${pad[*]}"
+[ "$(cat "$work/elsewhere/myversion.txt")" = "$version"$'\r' ] ||
+    fail "myversion.txt holds: $(od -c "$work/elsewhere/myversion.txt")"
+press Escape Up Return # back to the main menu, and leave it through Exit
+for _ in $(seq 50); do kill -0 "$gamepid" 2>/dev/null || break; sleep 0.1; done
+wait "$gamepid" || fail "the game exited with status $?: $(cat "$work/game.err")"
+gamepid=""
+
+# The desktop entry's command, started in the home folder as a menu does.
+exec_line=$(sed -n 's/^Exec=//p' "$root/share/applications/corvale.desktop")
+read -r -a command <<<"$exec_line"
+[ "${command[0]}" = corvale ] || fail "the desktop entry runs \"$exec_line\""
+start "$home" "${command[@]:1}"
+sleep 1
+stopgame
+[ -f "$state/myversion.txt" ] || fail "a desktop start wrote no myversion.txt into $state"
+stray=$(cd "$home" && ls -A | grep -v '^\.local$' || true)
+[ -z "$stray" ] || fail "a desktop start left this at the top of the home folder: $stray"
+
+snapshot >"$work/after"
+diff "$work/before" "$work/after" >&2 || fail "the installed tree changed"
+if grep -v CRITICAL "$work/game.err" | grep -q .; then fail "the game reported: $(cat "$work/game.err")"; fi
+echo "installed game played from $root: pad in $state, lock in $work/run"
