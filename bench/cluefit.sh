@@ -30,7 +30,8 @@ for puzzle in "$game"/puzz*.txt; do
             local w=$1 i
             for ((i = 0; i < ${#w}; i++)); do
                 [ "${w:i:1}" = _ ] && continue
-                clips+=("$(tr A-Z a-z <<<"${w:i:1}")") at+=("$delay")
+                # Delay 0 fires on the first tick step, as delay 1 does.
+                clips+=("$(tr A-Z a-z <<<"${w:i:1}")") at+=("$((delay > 0 ? delay : 1))")
                 delay=$((delay + 7))
             done
         }

@@ -62,12 +62,14 @@ else
     # The gap in milliseconds each clip gets before the next sound starts, the
     # shortest over its uses: clue reading spaces a relation word or "equals"
     # 5 ticks from the next letter and a letter (or, read through the pad, a
-    # digit) 7 ticks from the next; a digit key spaces letter, "is set to" and
-    # digit 9 and 12 ticks apart; key A its relation and letter 10 ticks.
+    # digit) 7 ticks from the next, but 6 after the first letter of a reading,
+    # whose delay 0 fires on the same tick step as a delay 1 would; a digit
+    # key spaces letter, "is set to" and digit 8 and 12 ticks apart; key A
+    # its relation and letter 9 ticks.
     # A charted length holds the 60 ms of quiet clipgen leaves after the
     # voice, so a clip charted within its gap is heard out with that margin.
     declare -A gap=([times]=250 [minus]=250 [islessthan]=250 [equals]=250 [issetto]=600)
-    for c in {a..z} {0..9}; do gap[$c]=350; done
+    for c in {a..z} {0..9}; do gap[$c]=300; done
     worst=""
     for name in "${!gap[@]}"; do
         t=${charted[$name]:-}
