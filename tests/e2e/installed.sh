@@ -48,6 +48,14 @@ for program in corvale voxlet corvale-puzzle; do
     [ "$said" = "$program $version" ] || fail "$program --version says \"$said\""
 done
 
+# The man pages are installed, compressed, and read without a warning.
+pages=("$root"/share/man/man1/voxlet.1.gz "$root"/share/man/man6/corvale.6.gz
+    "$root"/share/man/man6/corvale-puzzle.6.gz)
+for page in "${pages[@]}"; do
+    warned=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot read $page"
+    [ -z "$warned" ] || fail "$page: $warned"
+done
+
 if [ -n "${CORVALE_PRIVATE_MOUNTS:-}" ] && mount --bind "$root" "$root" 2>/dev/null &&
     mount -o remount,bind,ro "$root" 2>/dev/null; then
     echo "the installed tree is mounted read-only"
