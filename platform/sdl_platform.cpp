@@ -157,7 +157,7 @@ std::unique_ptr<SoundDevice> SdlPlatform::opensound() {
 }
 
 Voice& SdlPlatform::voice() {
-    if (!voice_) voice_ = makevoice();
+    if (!voice_) voice_ = makevoice(layout_.datadir);
     return *voice_;
 }
 

@@ -68,7 +68,7 @@ class SdlPlatform : public Platform {
 
 // Defined beside the mixer and the voice.
 std::unique_ptr<SoundDevice> openmixer();
-std::unique_ptr<Voice> makevoice();
+std::unique_ptr<Voice> makevoice(const std::string& datadir);
 
 // The single-instance lock: the open, locked file, or -1 when another process
 // holds it. Failure naming the file when it cannot be opened or locked.

@@ -1,4 +1,5 @@
-// The in-game voice: espeak-ng speaks the text into memory, and the samples
+// The in-game voice: the engine and voice of voice.txt, the clips' own, speak
+// the text into memory, and the samples
 // play on the mixer channel kept for speech, never one of the game's
 // seventeen. Speak returns when the text has been heard.
 #include <SDL.h>
@@ -18,8 +19,12 @@ constexpr int speechchannel = 17;
 
 class MixerVoice : public Voice {
   public:
+    // The engine and voice are read once, at start-up, so a bad voice.txt is
+    // reported then; the engine itself loads at the first sentence.
+    explicit MixerVoice(const std::string& datadir) : choice_(speech::configuredchoice(datadir)) {}
+
     void Speak(const std::string& text, int rate, int volume) override {
-        speech::init();
+        speech::init(choice_);
         // The mixer runs in stereo at the speech engine's own rate, so each
         // mono sample is simply doubled.
         std::vector<Sint16> stereo;
@@ -40,12 +45,15 @@ class MixerVoice : public Voice {
         while (Mix_Playing(speechchannel)) SDL_Delay(10);
         Mix_FreeChunk(chunk);
     }
+
+  private:
+    speech::Choice choice_;
 };
 
 }  // namespace
 
-std::unique_ptr<Voice> makevoice() {
-    return std::make_unique<MixerVoice>();
+std::unique_ptr<Voice> makevoice(const std::string& datadir) {
+    return std::make_unique<MixerVoice>(datadir);
 }
 
 }  // namespace corvale

@@ -1,17 +1,15 @@
-// Speech synthesis into memory with espeak-ng, shared by voxlet, the in-game
-// voice and the clip generator. The engine is opened once per process in its
-// synchronous mode, so every chunk of samples reaches the caller's sink on
-// the caller's own thread before synthesize() returns; the voice's rate and
-// volume scales are translated into espeak-ng's units here and nowhere else.
+// The speech layer's front: reads which engine and voice speak, checks the
+// values callers pass, and hands each text to the chosen engine under one
+// lock, since both engines keep global state. The engines themselves live
+// in espeak.cpp and flite.cpp.
 #include "platform/speech.h"
 
-#include <espeak-ng/espeak_ng.h>
-
 #include <cmath>
-#include <exception>
 #include <mutex>
 
+#include "platform/engines.h"
 #include "platform/failure.h"
+#include "platform/files.h"
 
 namespace corvale::speech {
 
@@ -21,88 +19,84 @@ namespace {
 constexpr int slowest = -10;
 constexpr int silent = 0, loudest = 100;
 
-// Words per minute for a rate. Each step of the rate scale multiplies the
-// speed by the same factor, as a listener expects of a speed control, with 0
-// at espeak-ng's normal 175 wpm and the ends at half and double speed:
-//     wpm = round(175 * 2^(rate / 10))   (-10 -> 88, 0 -> 175, 2 -> 201, 10 -> 350)
-// Doubling is the widest span that keeps both ends inside espeak-ng's
-// 80..450 wpm, so the engine never clamps a value we hand it. The clips'
-// rates above 10 (up to 20 -> 700 wpm) go past 450, where espeak-ng speeds
-// its output up further by time compression instead of clamping.
-int wordsperminute(int rate) {
-    return static_cast<int>(std::lround(175.0 * std::exp2(rate / 10.0)));
-}
-
-// espeak-ng's amplitude for a volume. Its volume is a linear gain with 100 as
-// the normal full level (above that it compresses and distorts), the same
-// shape as the voice's 0..100, so the value passes through unchanged.
-int amplitude(int volume) {
-    return volume;
-}
-
-// Short chunks let a player hear the first sound while the rest of the
-// sentence is still being made; the cost is a few more calls of the sink.
-constexpr int chunkmilliseconds = 20;
-
-using Sink = std::function<void(const int16_t*, std::size_t)>;
-
-// The one synthesis in progress. espeak-ng keeps global state and calls back
-// on the synthesising thread, so one lock covers the engine and this job.
-struct Job {
-    const Sink* sink = nullptr;
-    std::exception_ptr error;
-};
-std::mutex engine;
+std::mutex enginelock;
 bool opened = false;
-std::string currentvoice;
-Job* running = nullptr;
+Choice current;
 
-std::string message(espeak_ng_STATUS status) {
-    char text[512] = {};
-    espeak_ng_GetStatusCodeMessage(status, text, sizeof text);
-    return text;
-}
-
-// Called by espeak-ng for each chunk. A sink that throws must not unwind
-// through the C library: the exception is kept, synthesis is aborted, and
-// synthesize() throws it again once the engine has returned.
-int collect(short* wav, int count, espeak_EVENT*) {
-    Job* job = running;
-    if (!job || !wav || count <= 0) return 0;
-    if (job->error) return 1;
-    try {
-        (*job->sink)(wav, static_cast<std::size_t>(count));
-    } catch (...) {
-        job->error = std::current_exception();
-        return 1;
-    }
-    return 0;
+std::string defaultvoice(const std::string& engine) {
+    return engine == "flite" ? "slt" : "en";
 }
 
 }  // namespace
 
-void init(const std::string& voicename) {
-    std::lock_guard lock(engine);
-    if (!opened) {
-        espeak_ng_InitializePath(nullptr);
-        espeak_ng_ERROR_CONTEXT context = nullptr;
-        espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-        espeak_ng_ClearErrorContext(&context);
-        if (status != ENS_OK) fail("cannot start the espeak-ng speech engine: " + message(status));
-        status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, chunkmilliseconds, nullptr);
-        if (status != ENS_OK)
-            fail("cannot open espeak-ng's output into memory: " + message(status));
-        if (espeak_ng_GetSampleRate() != samplerate)
-            fail("espeak-ng speaks at " + std::to_string(espeak_ng_GetSampleRate()) +
-                 " Hz, not the expected " + std::to_string(samplerate) + " Hz");
-        espeak_SetSynthCallback(collect);
-        opened = true;
+namespace engines {
+
+bool Job::deliver(const int16_t* samples, std::size_t count) noexcept {
+    if (error) return false;
+    try {
+        (*sink)(samples, count);
+    } catch (...) {
+        error = std::current_exception();
+        return false;
     }
-    if (voicename == currentvoice) return;
-    espeak_ng_STATUS status = espeak_ng_SetVoiceByName(voicename.c_str());
-    if (status != ENS_OK)
-        fail("espeak-ng cannot load the voice \"" + voicename + "\": " + message(status));
-    currentvoice = voicename;
+    return true;
+}
+
+double speedfactor(int rate) {
+    return std::exp2(rate / 10.0);
+}
+
+}  // namespace engines
+
+Choice parsechoice(const std::string& text, const std::string& filename) {
+    Choice choice;
+    bool voicegiven = false;
+    std::size_t start = 0;
+    for (int line = 1; start < text.size(); ++line) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string row = text.substr(start, end - start);
+        start = end + 1;
+        if (!row.empty() && row.back() == '\r') row.pop_back();
+        if (row.empty() || row[0] == '#') continue;
+        const std::size_t eq = row.find('=');
+        const std::string where = filename + ":" + std::to_string(line) + ": ";
+        if (eq == std::string::npos || eq == 0)
+            fail(where + "\"" + row + "\" is not a line of the form key=value");
+        const std::string key = row.substr(0, eq), value = row.substr(eq + 1);
+        if (key == "engine") {
+            if (value != "espeak-ng" && value != "flite")
+                fail(where + "unknown speech engine \"" + value +
+                     "\": the engines are espeak-ng and flite");
+            choice.engine = value;
+        } else if (key == "voice") {
+            if (value.empty()) fail(where + "the voice has no name");
+            choice.voice = value;
+            voicegiven = true;
+        }
+    }
+    if (!voicegiven) choice.voice = defaultvoice(choice.engine);
+    return choice;
+}
+
+Choice configuredchoice(const std::string& datadir) {
+    const std::string path = datadir + "/voice.txt";
+    if (!fileexists(path)) return Choice{};
+    return parsechoice(readtextfile(path), path);
+}
+
+void init(const Choice& choice) {
+    std::lock_guard held(enginelock);
+    if (opened && choice.engine == current.engine && choice.voice == current.voice) return;
+    if (choice.engine == "espeak-ng")
+        engines::espeakopen(choice.voice);
+    else if (choice.engine == "flite")
+        engines::fliteopen(choice.voice);
+    else
+        fail("unknown speech engine \"" + choice.engine +
+             "\": the engines are espeak-ng and flite");
+    current = choice;
+    opened = true;
 }
 
 std::string refusal(int rate, int volume, int fastestrate) {
@@ -115,22 +109,17 @@ std::string refusal(int rate, int volume, int fastestrate) {
     return "";
 }
 
-void synthesize(const std::string& text, int rate, int volume, const Sink& sink, int fastestrate) {
+void synthesize(const std::string& text, int rate, int volume,
+                const std::function<void(const int16_t*, std::size_t)>& sink, int fastestrate) {
     if (std::string why = refusal(rate, volume, fastestrate); !why.empty()) fail(why);
-    std::lock_guard lock(engine);
+    std::lock_guard held(enginelock);
     if (!opened) fail("speech synthesis was asked for before the speech engine was started");
-
-    espeak_ng_STATUS status = espeak_ng_SetParameter(espeakRATE, wordsperminute(rate), 0);
-    if (status == ENS_OK) status = espeak_ng_SetParameter(espeakVOLUME, amplitude(volume), 0);
-    if (status != ENS_OK) fail("espeak-ng refused the rate or volume: " + message(status));
-
-    Job job{&sink, nullptr};
-    running = &job;
-    status = espeak_ng_Synthesize(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
-                                  espeakCHARS_UTF8, nullptr, nullptr);
-    running = nullptr;
+    engines::Job job{&sink, volume / 100.0, nullptr};
+    if (current.engine == "flite")
+        engines::flitesay(text, rate, job);
+    else
+        engines::espeaksay(text, rate, volume, job);
     if (job.error) std::rethrow_exception(job.error);
-    if (status != ENS_OK) fail("espeak-ng could not speak \"" + text + "\": " + message(status));
 }
 
 }  // namespace corvale::speech

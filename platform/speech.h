@@ -1,6 +1,7 @@
-// Speech synthesis with espeak-ng into memory. Used by voxlet and by the
-// in-game voice (both play the samples through SDL), and by the clip
-// generator. Samples are 16-bit mono at espeak-ng's native 22050 Hz.
+// Speech synthesis into memory, with espeak-ng or flite. Used by voxlet and
+// by the in-game voice (both play the samples through SDL), and by the clip
+// generator, so every word of the game comes from one engine and voice.
+// Samples are 16-bit mono at 22050 Hz whatever the engine's own rate.
 #pragma once
 
 #include <cstddef>
@@ -17,9 +18,28 @@ constexpr int samplerate = 22050;
 // (four times the normal speed); nothing the game speaks live goes past 10.
 constexpr int fastestvoice = 10, fastestclip = 20;
 
-// Opens espeak-ng once per process with the named voice ("en" by default).
+// An engine and one of its voices: "espeak-ng" with an espeak-ng voice name
+// such as "en" or "de", or "flite" with one of its built-in English voices
+// ("slt", "kal", "awb", "rms").
+struct Choice {
+    std::string engine = "espeak-ng";
+    std::string voice = "en";
+};
+
+// The choice written in the text of a voice.txt file: lines of key=value,
+// "engine" and "voice" read, other keys left to whoever uses them, blank lines
+// and lines starting with "#" skipped. A key left out keeps its default; a
+// voice left out takes the engine's default voice. Failure naming the file
+// and line of a line that is not key=value or names an engine not known here.
+Choice parsechoice(const std::string& text, const std::string& filename);
+
+// The game's choice: voice.txt in the game's data folder, written by the
+// build beside the clips; the default choice when there is no such file.
+Choice configuredchoice(const std::string& datadir);
+
+// Opens the chosen engine and voice; a process may switch between them.
 // Failure when the engine or the voice cannot be loaded.
-void init(const std::string& voicename = "en");
+void init(const Choice& choice = Choice{});
 
 // Empty when rate (-10..fastestrate) and volume (0..100) are values the voice
 // takes; otherwise a message that says which value is refused and why.

@@ -7,7 +7,8 @@ set(speech_test_dir ${CMAKE_CURRENT_SOURCE_DIR}/speech)
 add_executable(speech_tests
     ${speech_test_dir}/speech_test.cpp
     ${speech_test_dir}/tail_test.cpp
-    ${speech_test_dir}/cliptable_test.cpp)
+    ${speech_test_dir}/cliptable_test.cpp
+    ${speech_test_dir}/resample_test.cpp)
 target_link_libraries(speech_tests PRIVATE corvale_speech voxlet_tail clipgen_parts GTest::gtest_main)
 gtest_discover_tests(speech_tests DISCOVERY_TIMEOUT 60)
 

@@ -3,11 +3,14 @@
 // and never waits for it, so voxlet reports its own failures on standard
 // error and keeps nothing: no window, no file, no state.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 
 #include "dist/release.h"
 #include "platform/failure.h"
+#include "platform/files.h"
+#include "platform/layout.h"
 #include "platform/letters.h"
 #include "platform/speaker.h"
 #include "platform/speech.h"
@@ -29,9 +32,11 @@ int main(int argc, char** argv) {
     try {
         // The engine loads before the device opens: if it cannot speak, no
         // device is ever opened for nothing.
-        speech::init();
+        // It speaks with the game's engine and voice, named in the data folder.
+        const Layout layout = findlayout(programdirectory(), release::datafrombin, std::getenv);
+        speech::init(speech::configuredchoice(layout.datadir));
         Speaker speaker;
-        // espeak-ng opens every text with some 40 ms of digital silence;
+        // The engines open every text with some digital silence (espeak-ng 40 ms);
         // skipping it lets the player hear the voice that much sooner.
         bool sounding = false;
         speech::synthesize(spokenletters(tail.text), tail.rate, tail.volume,

@@ -1,7 +1,8 @@
 #!/bin/bash
 # clipgen as the build runs it: a bad table line stops it with the file and
-# line named and no chart written; an unknown voice is named; another voice
-# rebuilds a set with its chart, the click and the win made beside it.
+# line named and no chart written; an unknown engine or voice is named;
+# another engine or voice rebuilds a set with its chart, the click and the
+# win made beside it.
 #   clipgen_cli.sh PATH-TO-CLIPGEN
 set -u
 clipgen=$1
@@ -19,17 +20,26 @@ printf 'hello\tHello.\n' >"$work/good.tsv"
 "$clipgen" --table "$work/good.tsv" --out "$work/none" --voice no-such-voice 2>"$work/voice.err" &&
     bad "an unknown voice was taken"
 grep -q "no-such-voice" "$work/voice.err" || bad "the unknown voice was not named: $(cat "$work/voice.err")"
+"$clipgen" --table "$work/good.tsv" --out "$work/none" --engine festival 2>"$work/engine.err" &&
+    bad "an unknown engine was taken"
+grep -q "festival" "$work/engine.err" || bad "the unknown engine was not named: $(cat "$work/engine.err")"
+"$clipgen" --table "$work/good.tsv" --out "$work/none" --engine flite --voice de 2>"$work/flite.err" &&
+    bad "flite took a voice it does not have"
+grep -q '"de"' "$work/flite.err" || bad "flite's unknown voice was not named: $(cat "$work/flite.err")"
 
-if "$clipgen" --table "$work/good.tsv" --out "$work/de" --voice de 2>"$work/de.err"; then
-    expected=$(printf '\\sounds\\%s.wav\n' hello click win)
-    listed=$(awk 'NR % 2 == 1' "$work/de/soundchart.txt" | tr -d '\r')
-    [ "$listed" = "$expected" ] || bad "the chart of a one-clip table lists: $listed"
-    for clip in hello click win; do
-        [ -s "$work/de/sounds/$clip.wav" ] || bad "no $clip.wav in the rebuilt set"
-    done
-else
-    bad "clipgen --voice de failed: $(cat "$work/de.err")"
-fi
+for choice in "espeak-ng de" "flite kal"; do
+    set -- $choice
+    if "$clipgen" --table "$work/good.tsv" --out "$work/$2" --engine "$1" --voice "$2" 2>"$work/$2.err"; then
+        expected=$(printf '\\sounds\\%s.wav\n' hello click win)
+        listed=$(awk 'NR % 2 == 1' "$work/$2/soundchart.txt" | tr -d '\r')
+        [ "$listed" = "$expected" ] || bad "the chart of a one-clip table lists: $listed"
+        for clip in hello click win; do
+            [ -s "$work/$2/sounds/$clip.wav" ] || bad "no $clip.wav in the $choice set"
+        done
+    else
+        bad "clipgen --engine $1 --voice $2 failed: $(cat "$work/$2.err")"
+    fi
+done
 
 [ "$failures" -eq 0 ] && echo "clipgen: all checks passed"
 exit $((failures > 0))

@@ -3,12 +3,16 @@
 # for is there as 16-bit stereo PCM at 22050 Hz and is not silent, and every
 # entry of soundchart.txt gives its clip's real length to a tenth of a second,
 # and every clip started at a fixed spacing ends before the next one starts.
+# The set is even: no clip has a sample at full scale (clipped), the spoken
+# clips' loudness lies within 3 dB, and they all start and end on the same
+# short margin of silence.
 #   clipset.sh GAME-FOLDER
 set -u
 game=$1
 failures=0
 bad() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+spoken=""
 names="welcome intro intro2 lvl1 lvl2 lvl3 lvl4 exit mainmenu begin click times minus
 islessthan equals issetto padfull substitute original win _ padempty iscleared helpmenu helpplay"
 for c in {a..z} {0..9}; do names="$names $c"; done
@@ -22,9 +26,44 @@ for name in $names; do
     layout=$(soxi -t "$clip")/$(soxi -c "$clip")/$(soxi -r "$clip")/$(soxi -b "$clip")/$(soxi -e "$clip")
     [ "$layout" = "wav/2/22050/16/Signed Integer PCM" ] ||
         bad "$name.wav is $layout, not wav/2/22050/16/Signed Integer PCM"
-    peak=$(sox "$clip" -n stat 2>&1 | awk '/^Maximum amplitude/ {print $3}')
+    # One pass over the first channel: the peak, samples at full scale, the
+    # silence before and after the sound (below -50 dBFS), and the loudness:
+    # the RMS of the 10 ms frames that sound (-40 dBFS or more), in dB.
+    read -r peak clipped lead tail loudness < <(sox "$clip" -t dat - remix 1 | awk '
+        /^;/ {next}
+        {
+            n++; v = $2 < 0 ? -$2 : $2
+            if (v > peak) peak = v
+            if (v >= 32767 / 32768) clipped++
+            if (v > 0.003) {if (!first) first = n; last = n}
+            frame += v * v; framed++
+            if (framed == 220) {if (frame / framed >= 1e-4) {sum += frame; counted += framed}; frame = framed = 0}
+        }
+        END {printf "%g %d %d %d %.2f\n", peak, clipped, first ? first - 1 : n, n - last,
+                    counted ? 10 * log(sum / counted) / log(10) : -999}')
     awk -v p="$peak" 'BEGIN {exit !(p >= 0.05)}' || bad "$name.wav is silent (peak $peak)"
+    [ "$clipped" -eq 0 ] || bad "$name.wav has $clipped clipped samples"
+    # The click and the win are tones, made to their own shape and level.
+    [ "$name" = click ] || [ "$name" = win ] || spoken="$spoken$name $lead $tail $loudness"$'\n'
 done
+
+# The spoken clips alike: loudness within 3 dB, and one margin of silence,
+# to the millisecond, at each end, neither longer than 100 ms.
+echo -n "$spoken" | awk '
+    NR == 1 {lo = hi = $4; l0 = l1 = $2; t0 = t1 = $3}
+    {
+        if ($4 < lo) {lo = $4; quiet = $1}; if ($4 > hi) {hi = $4; loud = $1}
+        if ($2 < l0) l0 = $2; if ($2 > l1) l1 = $2; if ($3 < t0) t0 = $3; if ($3 > t1) t1 = $3
+    }
+    END {
+        ms = 22050 / 1000
+        printf "spoken clips: loudness %.1f to %.1f dBFS, leading silence %.1f to %.1f ms, trailing %.1f to %.1f ms\n",
+            lo, hi, l0 / ms, l1 / ms, t0 / ms, t1 / ms
+        if (hi - lo > 3) {failed = 1; printf "FAIL: loudness spread %.1f dB over 3 dB: %s %.1f dBFS, %s %.1f dBFS\n", hi - lo, quiet, lo, loud, hi}
+        if (l1 - l0 > ms || t1 - t0 > ms) {failed = 1; print "FAIL: the clips do not share one margin of silence"}
+        if (l1 > 100 * ms || t1 > 100 * ms) {failed = 1; print "FAIL: a margin of silence is longer than 100 ms"}
+        exit failed
+    }' || failures=$((failures + 1))
 
 chart=$game/soundchart.txt
 if [ ! -f "$chart" ]; then

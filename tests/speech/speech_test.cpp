@@ -1,11 +1,13 @@
-// The speech layer on the real espeak-ng engine: which values it refuses,
-// that rate and volume reach the engine in the intended direction and
-// proportion, that samples arrive in chunks as they are made, and that a
-// failing sink or a wrong voice leaves the engine usable.
+// The speech layer on the real engines, espeak-ng and flite alike: which
+// values it refuses, that rate and volume reach the engine in the intended
+// direction and proportion, that samples arrive in chunks as they are made,
+// and that a failing sink or a wrong voice leaves the engine usable. And how
+// voice.txt is read.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
 
@@ -13,6 +15,12 @@
 #include "platform/speech.h"
 
 namespace corvale::speech {
+
+// How a test names the engine it ran on.
+void PrintTo(const Choice& c, std::ostream* os) {
+    *os << c.engine << " " << c.voice;
+}
+
 namespace {
 
 struct Heard {
@@ -25,8 +33,11 @@ struct Heard {
     }
 };
 
+// The engine under test; the refusal test runs on the default.
+Choice engine;
+
 Heard speak(const std::string& text, int rate, int volume) {
-    init();
+    init(engine);
     Heard h;
     synthesize(text, rate, volume, [&](const int16_t* s, std::size_t n) {
         h.samples.insert(h.samples.end(), s, s + n);
@@ -51,7 +62,7 @@ TEST(Speech, RefusesValuesOutsideTheVoicesScales) {
             continue;
         }
         EXPECT_NE(why.find(c.refused), std::string::npos) << why;
-        init();
+        init(engine);
         bool called = false;
         EXPECT_THROW(synthesize("hello", c.rate, c.volume,
                                 [&](const int16_t*, std::size_t) { called = true; }),
@@ -60,7 +71,13 @@ TEST(Speech, RefusesValuesOutsideTheVoicesScales) {
     }
 }
 
-TEST(Speech, SpeaksInChunksAsTheyAreMade) {
+class Engine : public testing::TestWithParam<Choice> {
+  protected:
+    void SetUp() override { engine = GetParam(); }
+    void TearDown() override { engine = Choice{}; }
+};
+
+TEST_P(Engine, SpeaksInChunksAsTheyAreMade) {
     const Heard h = speak("Clue 3", 2, 100);
     const double seconds = static_cast<double>(h.samples.size()) / samplerate;
     EXPECT_GT(seconds, 0.3);
@@ -69,7 +86,7 @@ TEST(Speech, SpeaksInChunksAsTheyAreMade) {
     EXPECT_GT(h.chunks, 5) << "samples must reach the sink while the text is still being made";
 }
 
-TEST(Speech, FasterRateIsShorterSpeech) {
+TEST_P(Engine, FasterRateIsShorterSpeech) {
     const std::string text = "The quick brown fox jumps over the lazy dog.";
     const auto slow = speak(text, -10, 100).samples.size();
     const auto normal = speak(text, 0, 100).samples.size();
@@ -81,7 +98,7 @@ TEST(Speech, FasterRateIsShorterSpeech) {
     EXPECT_LT(static_cast<double>(fast), 0.4 * static_cast<double>(slow));
 }
 
-TEST(Speech, VolumeScalesTheLevel) {
+TEST_P(Engine, VolumeScalesTheLevel) {
     const int full = speak("Clue 3", 0, 100).peak();
     const int half = speak("Clue 3", 0, 50).peak();
     EXPECT_GT(half, full * 3 / 10);
@@ -89,8 +106,8 @@ TEST(Speech, VolumeScalesTheLevel) {
     EXPECT_EQ(speak("Clue 3", 0, 0).peak(), 0) << "volume 0 is silence";
 }
 
-TEST(Speech, SinkFailureReachesTheCallerAndTheEngineGoesOn) {
-    init();
+TEST_P(Engine, SinkFailureReachesTheCallerAndTheEngineGoesOn) {
+    init(engine);
     int calls = 0;
     auto failing = [&](const int16_t*, std::size_t) {
         ++calls;
@@ -101,22 +118,74 @@ TEST(Speech, SinkFailureReachesTheCallerAndTheEngineGoesOn) {
     EXPECT_GT(speak("again", 0, 100).peak(), 3000);
 }
 
-TEST(Speech, InitIsIdempotentAndAnUnknownVoiceIsAFailure) {
-    init();
-    init();
+TEST_P(Engine, InitIsIdempotentAndAnUnknownVoiceIsAFailure) {
+    init(engine);
+    init(engine);
     try {
-        init("no-such-voice-xyz");
+        init(Choice{engine.engine, "no-such-voice-xyz"});
         ADD_FAILURE() << "an unknown voice must be a failure";
     } catch (const Failure& e) {
         EXPECT_NE(std::string(e.what()).find("no-such-voice-xyz"), std::string::npos) << e.what();
     }
-    init("en");
     EXPECT_GT(speak("still speaking", 0, 100).peak(), 3000);
 }
 
-TEST(Speech, EmptyTextIsNoError) {
-    init();
+TEST_P(Engine, EmptyTextIsNoError) {
     EXPECT_NO_THROW(speak("", 2, 100));
+}
+
+INSTANTIATE_TEST_SUITE_P(Speech, Engine,
+                         testing::Values(Choice{"espeak-ng", "en"}, Choice{"flite", "slt"},
+                                         Choice{"flite", "kal"}),
+                         [](const testing::TestParamInfo<Choice>& param) {
+                             std::string name = param.param.engine + "_" + param.param.voice;
+                             for (char& c : name)
+                                 if (c == '-') c = '_';
+                             return name;
+                         });
+
+TEST(Speech, SwitchingEnginesSpeaksWithEach) {
+    // One process can move between the engines and back, as clipgen and the
+    // tests do; each still speaks afterwards.
+    for (const Choice& c :
+         {Choice{"flite", "slt"}, Choice{"espeak-ng", "en"}, Choice{"flite", "awb"}}) {
+        engine = c;
+        EXPECT_GT(speak("Clue 3", 0, 100).peak(), 3000) << c.engine << " " << c.voice;
+    }
+    engine = Choice{};
+}
+
+TEST(VoiceFile, ReadsTheChoiceAndNamesTheLineOfAFault) {
+    struct Case {
+        const char* text;
+        const char* engine;  // expected choice, or nullptr when refused
+        const char* voice;
+        const char* refused;  // what the message names
+    };
+    const Case cases[] = {
+        {"", "espeak-ng", "en", nullptr},
+        {"engine=flite\nvoice=awb\n", "flite", "awb", nullptr},
+        {"engine=flite\r\n", "flite", "slt", nullptr},  // CR LF; the engine's own default voice
+        {"# chosen at build time\n\nvoice=de\nlanguage=de\n", "espeak-ng", "de", nullptr},
+        {"engine=flite\nvoice\n", nullptr, nullptr, "voice.txt:2:"},
+        {"engine=festival\n", nullptr, nullptr, "festival"},
+        {"voice=\n", nullptr, nullptr, "voice.txt:1:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (c.engine) {
+            const Choice got = parsechoice(c.text, "voice.txt");
+            EXPECT_EQ(got.engine, c.engine);
+            EXPECT_EQ(got.voice, c.voice);
+            continue;
+        }
+        try {
+            parsechoice(c.text, "voice.txt");
+            ADD_FAILURE() << "taken";
+        } catch (const Failure& e) {
+            EXPECT_NE(std::string(e.what()).find(c.refused), std::string::npos) << e.what();
+        }
+    }
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 // appeared less one buffer period for each device buffer after its own in
 // that block; the raw appearance time is printed beside it.
 //
-//   speechbench synth RUNS TEXT
+//   speechbench synth RUNS TEXT [ENGINE VOICE]
 //   speechbench voxlet RUNS VOXLET TAIL
 //   speechbench command RUNS PROGRAM [ARGUMENT...]
 #include <fcntl.h>
@@ -69,9 +69,9 @@ pid_t start(const std::vector<std::string>& args, char** env) {
     return pid;
 }
 
-int synth(int runs, const std::string& text) {
+int synth(int runs, const std::string& text, const corvale::speech::Choice& choice) {
     auto t0 = Clock::now();
-    corvale::speech::init();
+    corvale::speech::init(choice);
     std::printf("%-46s %7.1f ms (once per process)\n", "speech::init", msince(t0));
     std::vector<double> first, whole;
     for (int i = 0; i < runs; ++i) {
@@ -181,12 +181,13 @@ int command(int runs, const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 2 ? argv[1] : "";
     const int runs = argc > 2 ? std::atoi(argv[2]) : 0;
-    if (runs > 0 && mode == "synth" && argc == 4) return synth(runs, argv[3]);
+    if (runs > 0 && mode == "synth" && argc == 4) return synth(runs, argv[3], {});
+    if (runs > 0 && mode == "synth" && argc == 6) return synth(runs, argv[3], {argv[4], argv[5]});
     if (runs > 0 && mode == "voxlet" && argc == 5) return voxlet(runs, argv[3], argv[4]);
     if (runs > 0 && mode == "command" && argc >= 4)
         return command(runs, std::vector<std::string>(argv + 3, argv + argc));
     std::fprintf(stderr,
-                 "usage: speechbench synth RUNS TEXT | voxlet RUNS VOXLET TAIL | "
+                 "usage: speechbench synth RUNS TEXT [ENGINE VOICE] | voxlet RUNS VOXLET TAIL | "
                  "command RUNS PROGRAM [ARGUMENT...]\n");
     return 2;
 }

@@ -1,7 +1,9 @@
 #!/bin/bash
 # voxlet end to end on SDL's disk audio driver: a good tail is heard as
 # speech of a plausible length and ends with status 0; a refused tail ends
-# with a non-zero status, says how a tail is written and plays nothing.
+# with a non-zero status, says how a tail is written and plays nothing. It
+# speaks with the engine and voice of the voice.txt beside it, and a faulty
+# voice.txt is reported by file and line.
 #   voxlet_e2e.sh PATH-TO-VOXLET
 set -u
 voxlet=$1
@@ -66,6 +68,30 @@ done
 # No arguments at all is an empty tail.
 SDL_DISKAUDIOFILE=$work/none.raw "$voxlet" 2>/dev/null && bad "voxlet with no tail was taken"
 [ -s "$work/none.raw" ] && bad "voxlet with no tail played something"
+
+# The voice.txt beside the program picks the engine: a copy of voxlet in a
+# folder of its own speaks in each voice, and the two are not the same sound.
+# (A clip chart beside it makes the folder a game folder, its data beside it.)
+mkdir "$work/alone"
+cp "$voxlet" "$work/alone/voxlet"
+: >"$work/alone/soundchart.txt"
+for choice in espeak-ng flite; do
+    printf 'engine=%s\n' "$choice" >"$work/alone/voice.txt"
+    SDL_DISKAUDIOFILE=$work/$choice.raw "$work/alone/voxlet" "100,2,Clue 3" 2>"$work/$choice.err" ||
+        bad "voxlet with engine=$choice ended with status $?: $(cat "$work/$choice.err")"
+    read -r _ p < <(measure "$work/$choice.raw")
+    awk -v p="$p" 'BEGIN {exit !(p >= 0.1)}' || bad "voxlet with engine=$choice peaked at $p"
+done
+cmp -s <(sounding "$work/espeak-ng.raw") <(sounding "$work/flite.raw") &&
+    bad "engine=espeak-ng and engine=flite spoke alike"
+printf 'engine=flite\nvoice=nobody\n' >"$work/alone/voice.txt"
+SDL_DISKAUDIOFILE=$work/bad.raw "$work/alone/voxlet" "100,2,Clue 3" 2>"$work/badvoice.err" &&
+    bad "voxlet spoke with a voice flite does not have"
+grep -q 'nobody' "$work/badvoice.err" || bad "the unknown voice was not named: $(cat "$work/badvoice.err")"
+printf 'engine flite\n' >"$work/alone/voice.txt"
+SDL_DISKAUDIOFILE=$work/bad.raw "$work/alone/voxlet" "100,2,Clue 3" 2>"$work/badline.err" &&
+    bad "voxlet took a voice.txt line without ="
+grep -q 'voice.txt:1:' "$work/badline.err" || bad "the faulty line was not named: $(cat "$work/badline.err")"
 
 [ "$failures" -eq 0 ] && echo "voxlet end to end: all checks passed"
 exit $((failures > 0))

@@ -1,11 +1,12 @@
 // clipgen: builds the game's whole clip set and its length chart from the
-// clip table. Spoken clips come from espeak-ng through the same speech layer
-// the game uses; the click and the win fanfare are made here from tones.
+// clip table. Spoken clips come from espeak-ng or flite through the same
+// speech layer the game uses, each brought to one loudness and trimmed to the
+// same short margins; the click and the win fanfare are made here from tones.
 // Every clip is written as 16-bit stereo PCM at 22050 Hz, and the chart is
 // written last from the clips' real lengths, so it can never disagree with
 // them.
 //
-//   clipgen --table sounds/clips.tsv --out build/game [--voice en]
+//   clipgen --table sounds/clips.tsv --out build/game [--engine espeak-ng|flite] [--voice NAME]
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -20,6 +21,7 @@
 #include "platform/failure.h"
 #include "platform/speech.h"
 #include "tools/clipgen/cliptable.h"
+#include "tools/clipgen/level.h"
 #include "tools/clipgen/wav.h"
 
 namespace {
@@ -38,9 +40,9 @@ int frames(double seconds) {
 constexpr double tailseconds = 0.06;
 constexpr double leadseconds = 0.01;
 
-// espeak-ng begins and ends every text with silence. Spoken clips are played
+// The engines begin and end every text with silence. Spoken clips are played
 // back to back at fixed spacings, so that silence is cut down to a short lead
-// and the tail above.
+// and the tail above, the same for every clip.
 Samples trimmed(const Samples& speech) {
     constexpr int quiet = 200;  // about -44 dB: below anything a voice says
     auto loud = [](int16_t s) { return std::abs(static_cast<int>(s)) > quiet; };
@@ -59,8 +61,8 @@ Samples spoken(const corvale::clipgen::Clip& clip) {
         clip.text, clip.rate, 100,
         [&](const int16_t* s, std::size_t n) { speech.insert(speech.end(), s, s + n); },
         corvale::speech::fastestclip);
-    Samples out = trimmed(speech);
-    if (out.empty()) fail("espeak-ng said nothing for clip \"" + clip.name + "\": " + clip.text);
+    Samples out = trimmed(corvale::clipgen::levelled(speech));
+    if (out.empty()) fail("the voice said nothing for clip \"" + clip.name + "\": " + clip.text);
     return out;
 }
 
@@ -126,16 +128,19 @@ std::string tenths(std::size_t count) {
     return std::string(text, end);
 }
 
-constexpr const char* usage = "usage: clipgen --table FILE --out FOLDER [--voice NAME]";
+constexpr const char* usage =
+    "usage: clipgen --table FILE --out FOLDER [--engine espeak-ng|flite] [--voice NAME]";
 
 int run(int argc, char** argv) {
-    std::string table, out, voice = "en";
+    std::string table, out, engine = "espeak-ng", voice;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 < argc && arg == "--table")
             table = argv[++i];
         else if (i + 1 < argc && arg == "--out")
             out = argv[++i];
+        else if (i + 1 < argc && arg == "--engine")
+            engine = argv[++i];
         else if (i + 1 < argc && arg == "--voice")
             voice = argv[++i];
         else
@@ -145,7 +150,11 @@ int run(int argc, char** argv) {
         fail(std::string("a clip table and an output folder are both needed\n") + usage);
 
     std::vector<corvale::clipgen::Clip> clips = corvale::clipgen::readtable(table);
-    corvale::speech::init(voice);
+    // The same rules as the game's voice.txt: an engine not known, or no
+    // voice named, is settled there.
+    std::string choice = "engine=" + engine + "\n";
+    if (!voice.empty()) choice += "voice=" + voice + "\n";
+    corvale::speech::init(corvale::speech::parsechoice(choice, "the command line"));
     std::error_code error;
     std::filesystem::create_directories(out + "/sounds", error);
     if (error) fail("cannot make the folder " + out + "/sounds: " + error.message());
