@@ -52,13 +52,15 @@ void assigndigit(int d) {
         newprize(apppath() + "\\sounds\\click.wav", 0, 0, 0);
         return;
     }
-    // A slot that holds the blank mark (stored by older versions of the game)
-    // is free: otherwise it could fill the pad of a ten-letter puzzle.
+    // The letter's own slot first, wherever it is: a free slot above it
+    // would otherwise give the letter a second entry. A slot that holds the
+    // blank mark (stored by older versions of the game) is free: otherwise it
+    // could fill the pad of a ten-letter puzzle.
     int slot = 0;
     for (int i = 1; i <= 10 && slot == 0; ++i)
-        if (Form1.scratchletter[i].empty() || Form1.scratchletter[i] == blankmark ||
-            Form1.scratchletter[i] == Form1.selectedletter)
-            slot = i;
+        if (Form1.scratchletter[i] == Form1.selectedletter) slot = i;
+    for (int i = 1; i <= 10 && slot == 0; ++i)
+        if (Form1.scratchletter[i].empty() || Form1.scratchletter[i] == blankmark) slot = i;
     // The game never confirms a digit it did not store.
     if (slot == 0) {
         newprize(apppath() + "\\sounds\\padfull.wav", 0, 0, 0);

@@ -72,15 +72,8 @@ void takeback() {
         makesound(apppath() + "\\sounds\\click.wav", 0, 0);
         return;
     }
-    // Later entries move up, so no free slot lies below a used one: a digit
-    // given later takes the first slot that is free or holds its letter, and
-    // must not stop at a hole above that letter's own slot.
-    for (int i = slot; i < 10; ++i) {
-        Form1.scratchletter[i] = Form1.scratchletter[i + 1];
-        Form1.scratchdigit[i] = Form1.scratchdigit[i + 1];
-    }
-    Form1.scratchletter[10] = "";
-    Form1.scratchdigit[10] = "";
+    Form1.scratchletter[slot] = "";
+    Form1.scratchdigit[slot] = "";
     savescratch();
 
     Form1.schedcount = 0;

@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                 'P',
                 {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav"},
                 {}},
-        // B is taken back from the middle: C moves up, so no hole is left.
+        // B is taken back from the middle: its slot is left free.
         AidCase{"BackspaceOnASetLetter",
                 {"A", "1", "B", "3", "C", "4"},
                 true,
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                 80,
                 Backspace,
                 {"1 \\sounds\\b.wav", "9 \\sounds\\iscleared.wav"},
-                {"A", "1", "C", "4"}},
+                {"A", "1", "", "", "C", "4"}},
         AidCase{"BackspaceOnTheOnlyLetter",
                 {"B", "3"},
                 true,
@@ -162,8 +162,16 @@ TEST_F(Aids, ADigitGivenAfterBackspaceFindsItsLetterAgain) {
     choose(1);
     keys("Q");
     key(Backspace);
-    keys("W8");  // B's slot moved up: the new digit replaces it, no second B
-    EXPECT_EQ(readfile(scratch()), scratchtext({"B", "8"}));
+    keys("W8");  // B's own slot, not the free one above it
+    EXPECT_EQ(readfile(scratch()), scratchtext({"", "", "B", "8"}));
+}
+
+TEST_F(Aids, ADigitForALetterBelowAFreeSlotReplacesItsDigit) {
+    // Slot 1 holds the blank mark an older version stored: a free slot.
+    writefile(scratch(), scratchtext({"_", "7", "B", "3"}));
+    choose(1);
+    keys("W8");
+    EXPECT_EQ(readfile(scratch()), scratchtext({"_", "7", "B", "8"}));
 }
 
 // --- The large-print view ---------------------------------------------------
