@@ -2,7 +2,8 @@
 # clipgen as the build runs it: a bad table line stops it with the file and
 # line named and no chart written; an unknown engine or voice is named;
 # another engine or voice rebuilds a set with its chart, the click and the
-# win made beside it.
+# win made beside it; a clip with a longest length is spoken faster until it
+# fits, and one that cannot fit stops the build with the clip named.
 #   clipgen_cli.sh PATH-TO-CLIPGEN
 set -u
 clipgen=$1
@@ -40,6 +41,25 @@ for choice in "espeak-ng de" "flite kal"; do
         bad "clipgen --engine $1 --voice $2 failed: $(cat "$work/$2.err")"
     fi
 done
+
+# "Hello there, my friend." lasts over a second at the normal rate: with a
+# limit of 800 ms it comes out at most that long in every voice, and it
+# cannot be said in 100 ms at all.
+printf 'hello\tHello there, my friend.\t0\t800\n' >"$work/fit.tsv"
+for engine in espeak-ng flite; do
+    if "$clipgen" --table "$work/fit.tsv" --out "$work/fit-$engine" --engine "$engine" 2>"$work/fit.err"; then
+        ms=$(soxi -D "$work/fit-$engine/sounds/hello.wav" | awk '{printf "%d", $1 * 1000}')
+        [ "$ms" -le 800 ] || bad "$engine: a clip limited to 800 ms lasts $ms ms"
+        [ "$ms" -ge 500 ] || bad "$engine: a clip limited to 800 ms was cut to $ms ms"
+    else
+        bad "$engine: a clip that fits at a faster rate failed: $(cat "$work/fit.err")"
+    fi
+done
+printf 'hello\tHello there, my friend.\t0\t100\n' >"$work/unfit.tsv"
+"$clipgen" --table "$work/unfit.tsv" --out "$work/unfit" 2>"$work/unfit.err" &&
+    bad "a clip that cannot fit its 100 ms was taken"
+grep -q '"hello".*100 ms' "$work/unfit.err" || bad "the clip that cannot fit was not named: $(cat "$work/unfit.err")"
+[ -e "$work/unfit/soundchart.txt" ] && bad "a chart was written for a set with a clip that does not fit"
 
 [ "$failures" -eq 0 ] && echo "clipgen: all checks passed"
 exit $((failures > 0))

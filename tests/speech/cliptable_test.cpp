@@ -10,14 +10,19 @@ namespace {
 
 TEST(ClipTable, ReadsClipsAndSkipsNotes) {
     const auto clips = parsetable(
-        "# a note\r\n\r\nwelcome\tWelcome, player.\r\n_\tblank\t5\n  \nis2\tis, two\n", "t.tsv");
-    ASSERT_EQ(clips.size(), 3u);
+        "# a note\r\n\r\nwelcome\tWelcome, player.\r\n_\tblank\t5\n  \nis2\tis, two\n"
+        "w\tw\t8\t350\r\n",
+        "t.tsv");
+    ASSERT_EQ(clips.size(), 4u);
     EXPECT_EQ(clips[0].name, "welcome");
     EXPECT_EQ(clips[0].text, "Welcome, player.");
     EXPECT_EQ(clips[0].rate, 0);
     EXPECT_EQ(clips[1].name, "_");
     EXPECT_EQ(clips[1].rate, 5);
     EXPECT_EQ(clips[2].text, "is, two");
+    EXPECT_EQ(clips[0].longest, 0) << "no limit unless one is given";
+    EXPECT_EQ(clips[3].rate, 8);
+    EXPECT_EQ(clips[3].longest, 350);
 }
 
 TEST(ClipTable, BadLineIsNamedByFileAndLine) {
@@ -37,7 +42,10 @@ TEST(ClipTable, BadLineIsNamedByFileAndLine) {
         {"a\tay\t21\n",                 "clips.tsv:1:", "rate 21"},
         {"a\tay\tfast\n",               "clips.tsv:1:", "\"fast\""},
         {"a\tay\t\n",                   "clips.tsv:1:", "rate"},
-        {"a\tay\t1\textra\n",           "clips.tsv:1:", "three"},
+        {"a\tay\t1\textra\n",           "clips.tsv:1:", "\"extra\""},
+        {"a\tay\t1\t0\n",               "clips.tsv:1:", "longest \"0\""},
+        {"a\tay\t1\t-5\n",              "clips.tsv:1:", "longest \"-5\""},
+        {"a\tay\t1\t350\tx\n",          "clips.tsv:1:", "four"},
         {"a\tay\nb\tbee\na\tay again\n", "clips.tsv:3:", "twice"},
         {"win\tyou win\n",              "clips.tsv:1:", "clipgen itself"},
     };

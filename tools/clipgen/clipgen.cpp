@@ -55,15 +55,30 @@ Samples trimmed(const Samples& speech) {
     return out;
 }
 
-Samples spoken(const corvale::clipgen::Clip& clip) {
+Samples spoken(const corvale::clipgen::Clip& clip, int speed) {
     Samples speech;
     corvale::speech::synthesize(
-        clip.text, clip.rate, 100,
+        clip.text, speed, 100,
         [&](const int16_t* s, std::size_t n) { speech.insert(speech.end(), s, s + n); },
         corvale::speech::fastestclip);
     Samples out = trimmed(corvale::clipgen::levelled(speech));
     if (out.empty()) fail("the voice said nothing for clip \"" + clip.name + "\": " + clip.text);
     return out;
+}
+
+// A clip at its table rate, or, where it must end within a gap and this voice
+// runs over at that rate, at the slowest faster rate that fits: each voice
+// keeps its own pace wherever it can.
+Samples fitted(const corvale::clipgen::Clip& clip) {
+    for (int speed = clip.rate;; ++speed) {
+        Samples out = spoken(clip, speed);
+        if (clip.longest == 0 || out.size() * 1000 <= static_cast<std::size_t>(clip.longest) * rate)
+            return out;
+        if (speed == corvale::speech::fastestclip)
+            fail("clip \"" + clip.name + "\" lasts " + std::to_string(out.size() * 1000 / rate) +
+                 " ms even at the fastest rate, " + std::to_string(speed) + ", over its " +
+                 std::to_string(clip.longest) + " ms");
+    }
 }
 
 // Adds a tone that rises over `attack` seconds (soft enough not to click)
@@ -164,7 +179,7 @@ int run(int argc, char** argv) {
         corvale::clipgen::writewav(out + "/sounds/" + name + ".wav", samples);
         chart += "\\sounds\\" + name + ".wav\r\n" + tenths(samples.size()) + "\r\n";
     };
-    for (const auto& clip : clips) put(clip.name, spoken(clip));
+    for (const auto& clip : clips) put(clip.name, fitted(clip));
     put("click", click());
     put("win", win());
     corvale::clipgen::writefile(out + "/soundchart.txt", chart);

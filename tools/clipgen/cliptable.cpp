@@ -36,7 +36,8 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
         ++number;
         auto refuse = [&](const std::string& why) {
             fail(filename + ":" + std::to_string(number) + ": " + why +
-                 " (a line is: NAME, a tab, the spoken text, and optionally a tab and a rate)");
+                 " (a line is: NAME, a tab, the spoken text, and optionally a tab and a rate,"
+                 " and a tab and the longest it may last in milliseconds)");
         };
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (blank(line) || line[0] == '#') continue;
@@ -46,13 +47,13 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
         for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
         if (!line.empty() && line.back() == '\t') fields.push_back("");
         if (fields.size() < 2) refuse("no tab between the clip name and its text");
-        if (fields.size() > 3) refuse("more than three tab-separated fields");
+        if (fields.size() > 4) refuse("more than four tab-separated fields");
 
-        Clip clip{fields[0], fields[1], 0};
+        Clip clip{fields[0], fields[1], 0, 0};
         if (!validname(clip.name))
             refuse("clip name \"" + clip.name + "\" is not made of a-z, 0-9 and _ alone");
         if (blank(clip.text)) refuse("clip \"" + clip.name + "\" has no text to speak");
-        if (fields.size() == 3) {
+        if (fields.size() >= 3) {
             const std::string& r = fields[2];
             auto [end, ec] = std::from_chars(r.data(), r.data() + r.size(), clip.rate);
             if (r.empty() || ec != std::errc() || end != r.data() + r.size())
@@ -60,6 +61,12 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
             if (std::string why = speech::refusal(clip.rate, 100, speech::fastestclip);
                 !why.empty())
                 refuse(why);
+        }
+        if (fields.size() == 4) {
+            const std::string& l = fields[3];
+            auto [end, ec] = std::from_chars(l.data(), l.data() + l.size(), clip.longest);
+            if (l.empty() || ec != std::errc() || end != l.data() + l.size() || clip.longest <= 0)
+                refuse("longest \"" + l + "\" is not a whole number of milliseconds above 0");
         }
         if (clip.name == "click" || clip.name == "win")
             refuse("clip \"" + clip.name + "\" is made by clipgen itself, not spoken");

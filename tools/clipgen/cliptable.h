@@ -1,6 +1,8 @@
 // The clip table: one clip a line, its name, a tab and the text spoken for
 // it, optionally a further tab and the speaking rate (-10..20, 0 when left
-// out). Blank lines and lines starting with "#" are notes for the reader.
+// out), and after that, optionally, the longest the clip may last in
+// milliseconds, silent margins and all. Blank lines and lines starting with
+// "#" are notes for the reader.
 #pragma once
 
 #include <string>
@@ -12,6 +14,10 @@ struct Clip {
     std::string name;  // the file's name without ".wav": a-z, 0-9 and "_"
     std::string text;
     int rate = 0;
+    // A clip that must end within a fixed gap of the game's sounds: the most
+    // milliseconds it may last, 0 for no limit. Each voice speaks at its own
+    // pace, so clipgen speaks such a clip faster than `rate` where it must.
+    int longest = 0;
 };
 
 // The clips in table order. Failure naming the file and line of the first
