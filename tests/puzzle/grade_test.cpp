@@ -59,7 +59,7 @@ TEST(Grade, CountsTheGuessesWhenTheRowsAloneDoNotLeadToTheAnswer) {
 
 TEST(Grade, FindsExactlyTheAnswersOfTheSolver) {
     for (int symbols = 3; symbols <= 10; ++symbols) {
-        for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+        for (std::uint64_t seed = 1; seed <= 3; ++seed) {
             std::string text;
             ASSERT_EQ("", generate({symbols, seed, 16}, text));
             Model m = modelof(text);
