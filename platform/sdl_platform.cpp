@@ -70,6 +70,15 @@ int keycode(SDL_Keycode key) {
     }
 }
 
+constexpr int keyCtrl = 17;
+
+// Takes every waiting Ctrl press out of the queue, noting that there was one.
+int takestopkey(void* taken, SDL_Event* event) {
+    if (event->type != SDL_KEYDOWN || keycode(event->key.keysym.sym) != keyCtrl) return 1;
+    *static_cast<bool*>(taken) = true;
+    return 0;
+}
+
 int modifiers(Uint16 mod) {
     return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
 }
@@ -108,6 +117,9 @@ SdlPlatform::SdlPlatform() {
         fail(std::string("no display: Corvale needs a desktop session (X11 or Wayland) to read "
                          "the keyboard, and SDL found only its \"") +
              (driver ? driver : "none") + "\" video driver");
+    // Made now, so a speech server that CORVALE_SPEECH insists on and that
+    // does not answer ends the game at start-up rather than at the first H.
+    voice_ = makevoice(layout_.datadir, [this] { return speechstop(); });
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -157,8 +169,19 @@ std::unique_ptr<SoundDevice> SdlPlatform::opensound() {
 }
 
 Voice& SdlPlatform::voice() {
-    if (!voice_) voice_ = makevoice(layout_.datadir);
     return *voice_;
+}
+
+// Asked over and over while a sentence is spoken. A Ctrl press stops it and
+// is used up, so the game never sees it; other keys wait their turn. A
+// request to end the program stops it too, and stays queued for the event
+// loop to act on.
+bool SdlPlatform::speechstop() {
+    SDL_PumpEvents();
+    if (SDL_HasEvent(SDL_QUIT)) return true;
+    bool taken = false;
+    SDL_FilterEvents(takestopkey, &taken);
+    return taken;
 }
 
 void SdlPlatform::showbox(const std::string& title, const std::string& text, bool error) {
@@ -181,7 +204,11 @@ void SdlPlatform::report(const std::string& text) {
 }
 
 void SdlPlatform::quit(int status) {
-    std::fflush(nullptr);
+    // Only the program's own streams: flushing every stream would wait for
+    // the lock speech-dispatcher's client holds on its socket while it
+    // listens, which it may hold for ever.
+    std::fflush(stdout);
+    std::fflush(stderr);
     // Closing the audio flushes what the disk driver captured; the game's
     // buffers and state are left to the process's end.
     SDL_Quit();

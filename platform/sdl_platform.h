@@ -1,9 +1,10 @@
 // The real front end: an SDL2 window whose key presses and two timers drive
 // the game on the main thread and which shows the large-print view, an
-// SDL2_mixer sound device, the espeak-ng voice, voxlet started with
-// posix_spawn, and the single-instance lock.
+// SDL2_mixer sound device, the voice (speech-dispatcher or espeak-ng), voxlet
+// started with posix_spawn, and the single-instance lock.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +61,7 @@ class SdlPlatform : public Platform {
     std::unique_ptr<Voice> voice_;
     int lockfd_ = -1;
 
+    bool speechstop();
     void showbox(const std::string& title, const std::string& text, bool error);
     void handle(const SDL_Event& event);
     bool dispatchtimer();
@@ -68,7 +70,9 @@ class SdlPlatform : public Platform {
 
 // Defined beside the mixer and the voice.
 std::unique_ptr<SoundDevice> openmixer();
-std::unique_ptr<Voice> makevoice(const std::string& datadir);
+// The voice of voice.txt in `datadir`, or speech-dispatcher. It calls `stop`
+// while it speaks: true ends the sentence at once.
+std::unique_ptr<Voice> makevoice(const std::string& datadir, std::function<bool()> stop);
 
 // The single-instance lock: the open, locked file, or -1 when another process
 // holds it. Failure naming the file when it cannot be opened or locked.

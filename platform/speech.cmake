@@ -1,6 +1,8 @@
 # Speech synthesis with espeak-ng or flite, shared by voxlet, the in-game
-# voice and the clip generator; and voxlet's plain SDL audio output. Only
-# platform/ sees the engines' and SDL's headers.
+# voice and the clip generator; voxlet's plain SDL audio output; and the
+# client of the desktop's speech server, speech-dispatcher. Only platform/
+# sees the engines', SDL's and speech-dispatcher's headers.
+find_package(Threads REQUIRED)
 find_library(FLITE_LIB flite REQUIRED)
 find_path(FLITE_INCLUDE flite/flite.h REQUIRED)
 set(FLITE_LIBS ${FLITE_LIB})
@@ -19,3 +21,7 @@ target_link_libraries(corvale_speech PRIVATE ${ESPEAK_NG_LIB} ${FLITE_LIBS} PUBL
 
 add_library(corvale_speaker STATIC ${CMAKE_CURRENT_LIST_DIR}/speaker.cpp)
 target_link_libraries(corvale_speaker PRIVATE PkgConfig::SDL2 PUBLIC corvale_speech)
+
+# speech-dispatcher, loaded at run time: nothing to link but the loader.
+add_library(corvale_speechd STATIC ${CMAKE_CURRENT_LIST_DIR}/speechd.cpp)
+target_link_libraries(corvale_speechd PRIVATE ${CMAKE_DL_LIBS} PUBLIC Threads::Threads)

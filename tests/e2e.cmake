@@ -7,7 +7,10 @@ if(XVFB_RUN)
              COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.sh ${CORVALE_GAME_DIR})
     add_test(NAME e2e.view
              COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/view.sh ${CORVALE_GAME_DIR})
-    set_tests_properties(e2e.startup e2e.play e2e.view PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
+    # speech-dispatcher as the voice of voxlet and of H, and its absence.
+    add_test(NAME e2e.speechd
+             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/speechd.sh ${CORVALE_GAME_DIR})
+    set_tests_properties(e2e.startup e2e.play e2e.view e2e.speechd PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
 endif()
 
 # How the real game fails: each failure in one table, exit status and message.

@@ -1,7 +1,8 @@
 // voxlet: speaks one text, given on its command line with a volume and a
 // rate, and ends when it has been heard. The game starts one per clue number
 // and never waits for it, so voxlet reports its own failures on standard
-// error and keeps nothing: no window, no file, no state.
+// error and keeps nothing: no window, no file, no state. It speaks through
+// speech-dispatcher as the game does (CORVALE_SPEECH), else with espeak-ng.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -14,6 +15,7 @@
 #include "platform/letters.h"
 #include "platform/speaker.h"
 #include "platform/speech.h"
+#include "platform/speechd.h"
 #include "voxlet/tail.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +32,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        if (auto server = speechd::choose("voxlet")) {
+            if (server->say(spokenletters(tail.text), tail.rate, tail.volume, nullptr) !=
+                speechd::Said::lost)
+                return 0;
+            if (speechd::insisted()) fail("speech-dispatcher did not take the text");
+            std::fprintf(stderr,
+                         "voxlet: speech-dispatcher did not take the text; "
+                         "the built-in voice speaks it\n");
+        }
         // The engine loads before the device opens: if it cannot speak, no
         // device is ever opened for nothing.
         // It speaks with the game's engine and voice, named in the data folder.

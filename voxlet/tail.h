@@ -8,7 +8,10 @@
 
 namespace corvale::voxlet {
 
-constexpr const char* usage = "usage: voxlet VOLUME,RATE,TEXT  (for example: voxlet 100,2,Clue 3)";
+constexpr const char* usage =
+    "usage: voxlet VOLUME,RATE,TEXT  (for example: voxlet 100,2,Clue 3)\n"
+    "CORVALE_SPEECH=auto|speechd|espeak chooses the voice: speech-dispatcher when a server\n"
+    "answers (auto, the default), speech-dispatcher or fail (speechd), the built-in one (espeak)";
 
 struct Tail {
     int volume = 0;

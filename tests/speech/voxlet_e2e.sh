@@ -10,6 +10,9 @@ voxlet=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export SDL_AUDIODRIVER=disk
+# The built-in voice, whatever speech server this machine runs: its audio is
+# what the disk driver captures.
+export CORVALE_SPEECH=espeak
 failures=0
 bad() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

@@ -1,0 +1,72 @@
+// speech-dispatcher, the speech server a blind player's desktop already talks
+// through, as the voice of the game and of voxlet. Its client library is
+// loaded when the program runs, never linked, so the game builds and plays
+// where it is missing. CORVALE_SPEECH chooses: "auto" (the default) speaks
+// through the server when one answers and through the built-in engine
+// otherwise, "speechd" insists on the server, "espeak" never asks it.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace corvale::speechd {
+
+class Server;
+
+// Opens a connection as the named client, as CORVALE_SPEECH asks: nullptr
+// when the built-in engine is to speak. Failure when the variable holds an
+// unknown value, or when it says "speechd" and no server can be reached.
+std::unique_ptr<Server> choose(const std::string& client);
+
+// True when CORVALE_SPEECH insists on the server: losing it is a failure,
+// not a reason to fall back on the built-in engine.
+bool insisted();
+
+// How a sentence ended.
+enum class Said {
+    spoken,   // the server reported its end
+    stopped,  // the caller asked to stop it, and it was cancelled
+    overdue,  // no end was reported within the bound: counts as spoken
+    lost,     // the server refused it or went away: nothing was said
+};
+
+// Called while a sentence is being spoken: true stops it.
+using StopCheck = std::function<bool()>;
+
+// How long a sentence may take before its end is given up on: far more than
+// any voice takes, even at the slowest rate a player may set.
+std::chrono::milliseconds bound(const std::string& text);
+
+class Server {
+  public:
+    ~Server();
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Speaks `text` and returns when it has been spoken, when `stop` says so
+    // (checked every few milliseconds) or when bound(text) has passed. Rate
+    // 0 and volume 100 leave the player's own rate and volume; other values
+    // are applied relative to them (see speechd.cpp). The first overdue
+    // sentence is reported once on standard error.
+    Said say(const std::string& text, int rate, int volume, const StopCheck& stop);
+
+    struct Library;
+    struct Connection;
+
+  private:
+    friend std::unique_ptr<Server> choose(const std::string& client);
+    Server() = default;
+    // nullptr, with the reason in `why`, when no server can be reached.
+    static std::unique_ptr<Server> open(const std::string& client, std::string& why);
+
+    std::string client_;  // names the program in its one report
+    const Library* lib_ = nullptr;
+    Connection* connection_ = nullptr;
+    int playerrate_ = 0, playervolume_ = 100;  // speech-dispatcher's scales
+    int rate_ = 0, volume_ = 100;              // what the connection has now
+    bool toldoverdue_ = false;
+};
+
+}  // namespace corvale::speechd
