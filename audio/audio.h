@@ -17,6 +17,10 @@ void makesound(const std::string& tempm, int tempv, int tempp);
 // Failure naming `filename` and the line.
 void loadchart(const std::string& text, const std::string& filename);
 
+// Quiet at once: the clip on the voice channel stops, and nothing waiting in
+// the voice queue or the delayed schedule plays afterwards.
+void silence();
+
 // Delayed sound schedule.
 void newprize(const std::string& tempm, int tempv, int tempp, int tempd);
 void schedtick();

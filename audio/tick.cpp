@@ -65,6 +65,15 @@ void loadchart(const std::string& text, const std::string& filename) {
     }
 }
 
+void silence() {
+    if (Form1.soundbuffer[0]) Form1.soundbuffer[0]->Stop();
+    Form1.List1.clear();
+    // The stopped clip no longer holds the channel: the next one may start
+    // at the next tick.
+    Module1.voicewait = 0;
+    Form1.schedcount = 0;
+}
+
 void Timer1_Timer() {
     Form1.os->doevents();
 

@@ -9,6 +9,8 @@ namespace corvale {
 
 namespace {
 
+constexpr int keyCtrl = 17;
+
 class RecordingBuffer : public SoundBuffer {
   public:
     RecordingBuffer(FakePlatform& fake, int channel, std::string clip)
@@ -70,6 +72,19 @@ void FakePlatform::RecordingVoice::Speak(const std::string& text, int rate, int 
         fail("the voice refuses rate " + std::to_string(rate) + ", volume " +
              std::to_string(volume));
     fake->speech.push_back(text + "|" + std::to_string(rate) + "|" + std::to_string(volume));
+    fake->speak();
+}
+
+void FakePlatform::speak() {
+    long end = now + speechlength;
+    for (auto key = keys_.begin(); key != keys_.end() && key->first <= end; ++key) {
+        if (key->second.first != keyCtrl) continue;
+        now = std::max(now, key->first);
+        keys_.erase(key);
+        ++speechstopped;
+        return;
+    }
+    now = end;
 }
 
 void FakePlatform::spawn(const std::string& program, const std::string& tail) {

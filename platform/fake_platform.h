@@ -45,10 +45,15 @@ class FakePlatform : public Platform {
     bool soundfails = false;
     std::set<std::string> missingclips;  // clips (without program dir) that fail to load
     long spawnms = 0;  // how long each spawned program runs, in virtual milliseconds
+    // Virtual milliseconds each sentence takes to speak. A Ctrl press that
+    // falls due meanwhile stops the sentence there and is used up, as with
+    // the real voice; other keys wait until Speak has returned.
+    long speechlength = 0;
 
     // What the game did.
     std::vector<SoundCall> sounds;
     std::vector<std::string> speech;    // "text|rate|volume"
+    int speechstopped = 0;              // sentences Ctrl cut short
     std::vector<std::string> spawned;   // "program tail"
     std::vector<std::string> messages;  // message boxes
     std::string title;
@@ -100,6 +105,7 @@ class FakePlatform : public Platform {
     long spawnedend_ = 0;  // when the last spawned program ends
 
     bool dispatchone();
+    void speak();          // lets the virtual clock run through one sentence
     long nextdue() const;  // -1 when nothing will ever fall due
 };
 

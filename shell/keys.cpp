@@ -1,7 +1,9 @@
 // Key routing and the spoken main menu. Every key press arrives here; the
 // arrows become Tab and Shift+Tab, Escape always leads back to the menu, F1
-// gives help on where the player is, and the rest goes to the play commands
-// during a puzzle or to the menu. After each key the view shows the result.
+// gives help on where the player is, Ctrl silences whatever is being said,
+// and the rest goes to the play commands during a puzzle or to the menu.
+// After each key the view shows the result.
+#include "audio/audio.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
 #include "shell/game.h"
@@ -66,6 +68,13 @@ bool playing() {
 
 void routekey(int& KeyCode, int& Shift) {
     if (KeyCode == keyShift || KeyCode == keyAlt || KeyCode == keyWindows) return;
+    // Only what is being said changes: the menu, the puzzle and the pad stay
+    // as they are. (A Ctrl press during the H sentence never gets here: the
+    // voice takes it to cut the sentence short.)
+    if (KeyCode == keyCtrl) {
+        silence();
+        return;
+    }
     if (KeyCode == keyLeft || KeyCode == keyUp) {
         KeyCode = keyTab;
         Shift = 1;
