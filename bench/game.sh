@@ -33,3 +33,27 @@ for _ in $(seq $n); do xdotool key --window "$win" q; sleep 0.13; done
 # A digit that is wrong for every symbol of puzzle 1 keeps the game going.
 for _ in $(seq $n); do xdotool key --window "$win" 8; sleep 0.13; done
 wait $pid
+
+echo "== Ctrl to silence: the H sentence cut 0.6 s in (the game's own voice)"
+n=20
+CORVALE_SPEECH=espeak "$work/game/gamebench" ctrl $n >"$work/ended" &
+pid=$!
+win=$(xdotool search --sync --all --pid $pid --name '^Corvale$' | head -n 1)
+sleep 1
+xdotool key --window "$win" Tab Tab Return   # puzzle 1
+sleep 1.5
+: >"$work/pressed"
+for _ in $(seq $n); do
+    xdotool key --window "$win" h
+    sleep 0.8   # H pauses 0.2 s, then speaks for well over a second
+    date +%s%N >>"$work/pressed"
+    xdotool key --window "$win" ctrl
+    sleep 0.5
+done
+wait $pid
+# From the moment xdotool was started to the moment Speak returned, the mixer
+# channel halted; the audio device's buffer (about 23 ms) still plays out.
+paste "$work/pressed" <(awk '{print $2}' "$work/ended") | awk '{print ($2 - $1) / 1e6}' | sort -n |
+    awk '{ms[NR] = $1} END {
+        printf "Ctrl press to Speak returned       n=%d min %.1f  median %.1f  max %.1f ms\n",
+        NR, ms[1], ms[int((NR + 1) / 2)], ms[NR] }'

@@ -1,11 +1,14 @@
 // Measures the real game on the SDL front end, under Xvfb: the cost of an
 // idle main menu and of a pause, the rhythm of the tick, memory and start-up
-// time, and how long a key takes to be heard. It prints figures and judges
-// nothing; bench/game.sh runs it and sends the keys.
+// time, how long a key takes to be heard, and when the H sentence falls
+// silent after Ctrl. It prints figures and judges nothing; bench/game.sh runs
+// it and sends the keys.
 //
 //   gamebench idle EXEC_NS   start-up, idle and pause figures
 //   gamebench keys N         waits for puzzle 1, then N presses of Q and N of a digit
 //   gamebench view N         showing the window, and N drawings of the large-print view
+//   gamebench ctrl N         prints the wall-clock time (ns) each of N H sentences
+//                            ended, for the script to set against its Ctrl presses
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -95,12 +98,40 @@ class TimedDevice : public SoundDevice {
     std::unique_ptr<SoundDevice> real_;
 };
 
+// The real voice, noting when each sentence ends.
+std::vector<long long> speechended;
+
+long long wallns() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+class TimedVoice : public Voice {
+  public:
+    explicit TimedVoice(Voice& real) : real_(real) {}
+    void Speak(const std::string& text, int rate, int volume) override {
+        real_.Speak(text, rate, volume);
+        speechended.push_back(wallns());
+    }
+
+  private:
+    Voice& real_;
+};
+
 class BenchPlatform : public SdlPlatform {
   public:
+    Voice& voice() override {
+        if (!timed_) timed_ = std::make_unique<TimedVoice>(SdlPlatform::voice());
+        return *timed_;
+    }
     std::unique_ptr<SoundDevice> opensound() override {
         auto real = SdlPlatform::opensound();
         return real ? std::make_unique<TimedDevice>(std::move(real)) : nullptr;
     }
+
+  private:
+    std::unique_ptr<TimedVoice> timed_;
 };
 
 void ontick(TimerId timer) {
@@ -127,7 +158,8 @@ void onkey(int& code, int& shift) {
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr,
-                     "usage: gamebench idle EXEC_NS | gamebench keys N | gamebench view N\n");
+                     "usage: gamebench idle EXEC_NS | gamebench keys N | gamebench view N | "
+                     "gamebench ctrl N\n");
         return 2;
     }
     std::string mode = argv[1];
@@ -192,6 +224,10 @@ int main(int argc, char** argv) {
             std::printf(
                 "CPU during hold(2.5)               %.2f %% of one core (pause lasted %.1f ms)\n",
                 (cpuseconds() - cpu0) / (held / 1000) * 100, held);
+        } else if (mode == "ctrl") {
+            auto n = static_cast<std::size_t>(std::atoi(argv[2]));
+            while (speechended.size() < n) platform.waitevents();
+            for (long long ended : speechended) std::printf("ended %lld\n", ended);
         } else {
             int n = std::atoi(argv[2]);
             watchedkey = 'Q';

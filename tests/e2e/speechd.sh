@@ -1,57 +1,18 @@
 #!/usr/bin/env bash
-# speech-dispatcher as the voice. A private server (its own configuration,
-# socket and pid file; the espeak-ng module; ALSA output into a file over the
-# null device, set up by an .asoundrc in a home of its own) takes what voxlet
-# and the game's H key say. Then, with no server: auto falls back on the
-# built-in voice, and CORVALE_SPEECH=speechd ends voxlet and the game with a
-# clear message and a non-zero status.
+# speech-dispatcher as the voice. A private server (private_speechd.sh) takes
+# what voxlet and the game's H key say. Then, with no server: auto falls back
+# on the built-in voice, and CORVALE_SPEECH=speechd ends voxlet and the game
+# with a clear message and a non-zero status.
 source "$(dirname "$0")/lib.sh"
 setup "$1"
 cp "$work/game/puzz1.txt" "$work/cwd/"
 command -v speech-dispatcher >/dev/null ||
     fail "speech-dispatcher is not installed (scripts/install-deps.sh test installs it)"
 
-sd=$work/speechd
-mkdir -p "$sd/conf/modules" "$sd/home"
-cat >"$sd/conf/speechd.conf" <<CONF
-LogLevel 1
-LogDir "$sd"
-AudioOutputMethod "alsa"
-AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
-DefaultModule espeak-ng
-CONF
-: >"$sd/conf/modules/espeak-ng.conf"
-cat >"$sd/home/.asoundrc" <<ALSA
-pcm.!default {
-    type file
-    slave.pcm "null"
-    file "$sd/speech.raw"
-    format "raw"
-}
-ALSA
-
-serverpid=""
-stopserver() {
-    if [ -n "$serverpid" ]; then
-        kill "$serverpid" 2>/dev/null || true
-        wait "$serverpid" 2>/dev/null || true
-    fi
-    serverpid=""
-}
-trap 'stopgame; stopserver; rm -rf "$work"' EXIT
-
-HOME=$sd/home speech-dispatcher -s -t 0 -C "$sd/conf" -c unix_socket -S "$sd/socket" \
-    -P "$sd/pid" >"$sd/server.log" 2>&1 &
-serverpid=$!
-for _ in $(seq 100); do
-    [ -S "$sd/socket" ] && break
-    sleep 0.1
-done
-[ -S "$sd/socket" ] || fail "the private speech-dispatcher did not start: $(cat "$sd/server.log")"
-export SPEECHD_ADDRESS=unix_socket:$sd/socket
-
-# captured: bytes the server's audio output has written so far.
-captured() { stat -c %s "$sd/speech.raw" 2>/dev/null || echo 0; }
+source "$(dirname "$0")/../speech/private_speechd.sh"
+trap 'stopgame; stopspeechd; rm -rf "$work"' EXIT
+startspeechd "$work/speechd" ||
+    fail "the private speech-dispatcher did not start: $(cat "$work/speechd/server.log")"
 
 # waitforspeech BYTES: true once the server has written more than BYTES.
 waitforspeech() {
@@ -84,8 +45,8 @@ sleep 0.5
 kill -0 "$gamepid" 2>/dev/null || fail "the game ended after H: $(cat "$work/game.err")"
 stopgame
 
-stopserver
-export SPEECHD_ADDRESS=unix_socket:$sd/socket-of-no-server
+stopspeechd
+export SPEECHD_ADDRESS=unix_socket:$work/socket-of-no-server
 
 # auto with no server: the built-in voice speaks.
 SDL_DISKAUDIOFILE=$work/voxlet-fallback.raw CORVALE_SPEECH=auto \

@@ -8,11 +8,17 @@
 // appeared less one buffer period for each device buffer after its own in
 // that block; the raw appearance time is printed beside it.
 //
+// A program that speaks through a speech server is watched at the server's
+// output instead: a raw file the server's audio device writes as it goes
+// (see tests/speech/private_speechd.sh), from the size it had at the start.
+//
 //   speechbench synth RUNS TEXT [ENGINE VOICE]
 //   speechbench voxlet RUNS VOXLET TAIL
+//   speechbench served RUNS OUTPUT PROGRAM [ARGUMENT...]
 //   speechbench command RUNS PROGRAM [ARGUMENT...]
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -162,6 +168,48 @@ int voxlet(int runs, const std::string& program, const std::string& tail) {
     return 0;
 }
 
+long filesize(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : 0;
+}
+
+int served(int runs, const std::string& output, const std::vector<std::string>& args) {
+    std::vector<double> first, exits;
+    for (int i = 0; i < runs; ++i) {
+        // The server finishes the previous text before it is measured anew.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        long offset = filesize(output);
+        auto t = Clock::now();
+        const pid_t pid = start(args, environ);
+        double firstms = -1, exitms = -1;
+        int status = 0;
+        while (firstms < 0 || exitms < 0) {
+            if (exitms < 0 && waitpid(pid, &status, WNOHANG) == pid) exitms = msince(t);
+            if (firstms < 0) {
+                int in = open(output.c_str(), O_RDONLY);
+                if (in >= 0 && lseek(in, offset, SEEK_SET) == offset) {
+                    int16_t buf[4096];
+                    ssize_t got;
+                    while (firstms < 0 && (got = read(in, buf, sizeof buf)) > 0) {
+                        offset += got & ~1L;
+                        for (ssize_t k = 0; k < got / 2 && firstms < 0; ++k)
+                            if (buf[k] != 0) firstms = msince(t);
+                    }
+                }
+                if (in >= 0) close(in);
+            }
+            if (msince(t) > 10000) die(args[0] + " was not heard within 10 s");
+            std::this_thread::sleep_for(std::chrono::microseconds(250));
+        }
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) die(args[0] + " failed");
+        first.push_back(firstms);
+        exits.push_back(exitms);
+    }
+    report((args[0] + ", exec to first sample at the server").c_str(), first);
+    report((args[0] + ", exec to exit").c_str(), exits);
+    return 0;
+}
+
 int command(int runs, const std::vector<std::string>& args) {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
@@ -184,10 +232,12 @@ int main(int argc, char** argv) {
     if (runs > 0 && mode == "synth" && argc == 4) return synth(runs, argv[3], {});
     if (runs > 0 && mode == "synth" && argc == 6) return synth(runs, argv[3], {argv[4], argv[5]});
     if (runs > 0 && mode == "voxlet" && argc == 5) return voxlet(runs, argv[3], argv[4]);
+    if (runs > 0 && mode == "served" && argc >= 5)
+        return served(runs, argv[3], std::vector<std::string>(argv + 4, argv + argc));
     if (runs > 0 && mode == "command" && argc >= 4)
         return command(runs, std::vector<std::string>(argv + 3, argv + argc));
     std::fprintf(stderr,
                  "usage: speechbench synth RUNS TEXT [ENGINE VOICE] | voxlet RUNS VOXLET TAIL | "
-                 "command RUNS PROGRAM [ARGUMENT...]\n");
+                 "served RUNS OUTPUT PROGRAM [ARGUMENT...] | command RUNS PROGRAM [ARGUMENT...]\n");
     return 2;
 }
