@@ -13,8 +13,11 @@ namespace corvale {
 // `text` with every capital letter that stands alone (no letter or digit on
 // either side) written so that voices say its name. Only A needs it: espeak-ng
 // and flite both read the other lone capitals as their names already, and
-// both read "Eigh" as the name of A.
-inline std::string spokenletters(const std::string& text) {
+// both read "Eigh" as the name of A. Only English needs it: in the game's
+// other languages (voice.txt's `language`) a lone A already sounds as the
+// letter, and "Eigh" would not.
+inline std::string spokenletters(const std::string& text, const std::string& language) {
+    if (language != "en") return text;
     auto word = [&](std::size_t i) {
         return i < text.size() && std::isalnum(static_cast<unsigned char>(text[i]));
     };

@@ -91,7 +91,8 @@ void playkey(int KeyCode, int Shift) {
     if (KeyCode == 'H') {
         Form1.schedcount = 0;
         hold(0.2);
-        Form1.os->voice().Speak(spokenletters(Form1.cluetext[Form1.clueindex]), 0, 100);
+        Form1.os->voice().Speak(
+            spokenletters(Form1.cluetext[Form1.clueindex], Module1.voice.language), 0, 100);
         return;
     }
     if (KeyCode == keyTab && Shift == 0) {

@@ -1,7 +1,9 @@
-// Reading a clue aloud: the speech program says the clue's number, and half
-// a second later, or once that speech has ended, the row is laid out on the schedule as one evenly
-// paced phrase, symbol by symbol with the relation and "equals" between words.
+// Reading a clue aloud: the speech program says the clue's number in the
+// words of the clips' language, and half a second later, or once that speech
+// has ended, the row is laid out on the schedule as one evenly paced phrase,
+// symbol by symbol with the relation and "equals" between words.
 #include "audio/audio.h"
+#include "platform/voicefile.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
 #include "shell/game.h"
@@ -27,7 +29,7 @@ void sayword(const std::string& word, int& delay) {
 }  // namespace
 
 void sayclue() {
-    Form1.os->spawn("voxlet", "100,2,Clue " + std::to_string(Form1.clueindex));
+    Form1.os->spawn("voxlet", "100,2," + withnumber(Module1.voice.clue, Form1.clueindex));
     hold(0.5);
     // The number is spoken by another process at its own pace: the row starts
     // only once no clue number is still being spoken, so the two never overlap.

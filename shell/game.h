@@ -10,6 +10,7 @@
 
 #include "platform/failure.h"
 #include "platform/platform.h"
+#include "platform/voicefile.h"
 
 namespace corvale {
 
@@ -62,6 +63,10 @@ struct Module {
     int menulevel = 0;
     int menuitem = 0;
     int voicewait = 0;
+    // The clips' language and the words the game composes in it (what voxlet
+    // says for a clue, the large-print view's lines), read from voice.txt
+    // at start-up.
+    VoiceSettings voice;
 };
 
 extern Form Form1;

@@ -1,9 +1,11 @@
 // Start-up: from launch to the main menu. It refuses a second copy, writes
-// the version file, opens the sound device and reads the clip-length chart;
+// the version file, opens the sound device, reads the clip-length chart and
+// the words the game composes in the clips' language (voice.txt);
 // the window's activation then greets the player.
 #include "audio/audio.h"
 #include "dist/release.h"
 #include "platform/files.h"
+#include "platform/voicefile.h"
 #include "shell/game.h"
 
 namespace corvale {
@@ -32,6 +34,7 @@ void Form_Load() {
 
     std::string chart = apppath() + "\\soundchart.txt";
     loadchart(readtextfile(chart), hostpath(chart));
+    Module1.voice = loadvoicesettings(apppath());
 
     Module1.menulevel = 1;
     Module1.menuitem = 0;

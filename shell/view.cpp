@@ -1,8 +1,9 @@
 // The large-print view: the lines of text the window shows for players who
 // see a little, and for a sighted companion. They say what the player is
 // hearing: the menu item under the cursor, or the current clue and the pad.
-// The game composes them; the front end only draws them, so nothing of the
-// view needs a window to be tested. Nothing of play depends on them.
+// The game composes them, in the words voice.txt gives for the clips'
+// language; the front end only draws them, so nothing of the view needs a
+// window to be tested. Nothing of play depends on them.
 #include "play/play.h"
 #include "shell/game.h"
 
@@ -10,10 +11,15 @@ namespace corvale {
 
 namespace {
 
-// What the view calls each menu item, 0 being the freshly opened menu.
-const char* const itemname[] = {
-    "Main menu", "Introduction", "Puzzle 1", "Puzzle 2", "Puzzle 3", "Puzzle 4", "Exit",
-};
+// What the view calls menu item `item` (0 the freshly opened menu, 1 the
+// introduction, 2 to 5 the puzzles, 6 exit), in the clips' language.
+std::string itemname(int item) {
+    const VoiceSettings& words = Module1.voice;
+    if (item == 1) return words.viewintro;
+    if (item >= 2 && item <= 5) return withnumber(words.viewpuzzle, item - 1);
+    if (item == 6) return words.viewexit;
+    return words.viewmenu;
+}
 
 constexpr std::size_t padperline = 5;  // keeps the lines short, so the text stays large
 
@@ -41,13 +47,12 @@ std::string shownclue(int i) {
 std::vector<std::string> screenlines() {
     bool playing = Module1.menulevel == 0 && Form1.level > 0;
     if (!playing) {
-        int item = Module1.menuitem >= 0 && Module1.menuitem <= 6 ? Module1.menuitem : 0;
-        return {itemname[item]};
+        return {itemname(Module1.menuitem)};
     }
     std::vector<std::string> lines;
     int i = Form1.clueindex;
     if (i >= 1 && i <= Form1.cluecount) {
-        lines.push_back("Clue " + std::to_string(i) + " of " + std::to_string(Form1.cluecount));
+        lines.push_back(withnumber(Module1.voice.viewclue, i, Form1.cluecount));
         lines.push_back(shownclue(i));
     }
     std::vector<std::pair<std::string, std::string>> pad = padentries();

@@ -10,7 +10,13 @@ if(XVFB_RUN)
     # speech-dispatcher as the voice of voxlet and of H, and its absence.
     add_test(NAME e2e.speechd
              COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/speechd.sh ${CORVALE_GAME_DIR})
-    set_tests_properties(e2e.startup e2e.play e2e.view e2e.speechd PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
+    # The German clip set made into a copy of the game folder and played: the
+    # welcome and a clue number.
+    add_test(NAME e2e.german
+             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/language.sh ${CORVALE_GAME_DIR}
+                     $<TARGET_FILE:clipgen> ${CMAKE_SOURCE_DIR}/sounds/clips.de.tsv de)
+    set_tests_properties(e2e.startup e2e.play e2e.view e2e.speechd e2e.german PROPERTIES TIMEOUT 180
+                         RUN_SERIAL ON)
 endif()
 
 # How the real game fails: each failure in one table, exit status and message.

@@ -8,14 +8,20 @@ add_executable(speech_tests
     ${speech_test_dir}/speech_test.cpp
     ${speech_test_dir}/tail_test.cpp
     ${speech_test_dir}/cliptable_test.cpp
-    ${speech_test_dir}/resample_test.cpp)
+    ${speech_test_dir}/resample_test.cpp
+    ${speech_test_dir}/languages_test.cpp)
 target_link_libraries(speech_tests PRIVATE corvale_speech voxlet_tail clipgen_parts GTest::gtest_main)
+target_compile_definitions(speech_tests PRIVATE CORVALE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(speech_tests DISCOVERY_TIMEOUT 60)
 
 add_test(NAME voxlet_end_to_end COMMAND ${speech_test_dir}/voxlet_e2e.sh $<TARGET_FILE:voxlet>)
 add_test(NAME clipgen_command_line COMMAND ${speech_test_dir}/clipgen_cli.sh $<TARGET_FILE:clipgen>)
 # Checks what the normal build put in the game folder, as the game will find it.
 add_test(NAME clip_set COMMAND ${speech_test_dir}/clipset.sh ${CORVALE_GAME_DIR})
+# The same checks on the clip set of every other language's table.
+add_test(NAME clip_set_languages
+         COMMAND ${speech_test_dir}/languages.sh $<TARGET_FILE:clipgen> ${CMAKE_SOURCE_DIR}/sounds
+                 ${speech_test_dir}/clipset.sh)
 
 # Not a test: the timing helper of bench/voxlet.sh, built beside the tests.
 add_executable(speechbench ${speech_test_dir}/speechbench.cpp)

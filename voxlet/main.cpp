@@ -2,7 +2,9 @@
 // rate, and ends when it has been heard. The game starts one per clue number
 // and never waits for it, so voxlet reports its own failures on standard
 // error and keeps nothing: no window, no file, no state. It speaks through
-// speech-dispatcher as the game does (CORVALE_SPEECH), else with espeak-ng.
+// speech-dispatcher as the game does (CORVALE_SPEECH), else with the engine
+// and voice of voice.txt in the game's data folder, as the clips and the game
+// do; its language decides how lone letters are written for the voice.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -16,6 +18,7 @@
 #include "platform/speaker.h"
 #include "platform/speech.h"
 #include "platform/speechd.h"
+#include "platform/voicefile.h"
 #include "voxlet/tail.h"
 
 int main(int argc, char** argv) {
@@ -32,8 +35,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        const Layout layout = findlayout(programdirectory(), release::datafrombin, std::getenv);
+        const std::string language = loadvoicesettings(layout.datadir).language;
         if (auto server = speechd::choose("voxlet")) {
-            if (server->say(spokenletters(tail.text), tail.rate, tail.volume, nullptr) !=
+            if (server->say(spokenletters(tail.text, language), tail.rate, tail.volume, nullptr) !=
                 speechd::Said::lost)
                 return 0;
             if (speechd::insisted()) fail("speech-dispatcher did not take the text");
@@ -43,14 +48,14 @@ int main(int argc, char** argv) {
         }
         // The engine loads before the device opens: if it cannot speak, no
         // device is ever opened for nothing.
-        // It speaks with the game's engine and voice, named in the data folder.
-        const Layout layout = findlayout(programdirectory(), release::datafrombin, std::getenv);
+        // It speaks with the game's engine and voice, named in the data
+        // folder's voice.txt.
         speech::init(speech::configuredchoice(layout.datadir));
         Speaker speaker;
         // The engines open every text with some digital silence (espeak-ng 40 ms);
         // skipping it lets the player hear the voice that much sooner.
         bool sounding = false;
-        speech::synthesize(spokenletters(tail.text), tail.rate, tail.volume,
+        speech::synthesize(spokenletters(tail.text, language), tail.rate, tail.volume,
                            [&](const int16_t* samples, std::size_t count) {
                                std::size_t skip = 0;
                                while (!sounding && skip < count && samples[skip] == 0) ++skip;

@@ -10,7 +10,7 @@ fail() {
 
 # setup GAMEDIR: copies the built game folder into a fresh temporary folder.
 # Every spawned voxlet gets a capture file of its own, so its speech does not
-# write into the game's.
+# write into the game's, and its command tail is added to voxlet.args.
 setup() {
     work=$(mktemp -d /tmp/corvale-e2e-XXXXXX)
     trap 'stopgame; rm -rf "$work"' EXIT
@@ -19,6 +19,7 @@ setup() {
     cat > "$work/game/voxlet" <<WRAP
 #!/usr/bin/env bash
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/voxlet-\$\$.raw
+printf '%s\\n' "\$*" >> "$work/voxlet.args"
 exec "$work/game/voxlet.real" "\$@"
 WRAP
     chmod +x "$work/game/voxlet"

@@ -66,6 +66,45 @@ TEST_F(Startup, AMalformedChartNamesItsFileAndLine) {
     }
 }
 
+// voice.txt's clue text is what voxlet says and its view texts what the
+// view shows; its language leaves a lone A of a sentence as written, for a
+// voice that already says it as the letter.
+TEST_F(Startup, VoiceTxtGivesTheGamesOwnWordsAndTheSentencesLanguage) {
+    writefile(programdir / "voice.txt",
+              "voice=de\nlanguage=de\nclue=Hinweis {n}\nviewclue={n}. von {m} Hinweisen\n"
+              "viewmenu=Hauptmenü\nviewintro=Einführung\nviewpuzzle=Rätsel {n}\n"
+              "viewexit=Beenden\n");
+    writefile(workdir / "puzz1.txt", twopuzzle);
+    start();
+    ticks(1);
+    for (int i = 0; i < 6; ++i) key(Tab);  // every item of the menu
+    std::vector<std::string> menu;
+    for (const auto& screen : os.screens) menu.push_back(screen.lines.at(0));
+    EXPECT_EQ(menu, (std::vector<std::string>{"Hauptmenü", "Einführung", "Rätsel 1", "Rätsel 2",
+                                              "Rätsel 3", "Rätsel 4", "Beenden"}));
+    key(Escape);
+    choose(1);
+    EXPECT_EQ(Form1.screen.at(0), "1. von 2 Hinweisen");
+    key(Enter);
+    key(Tab);
+    EXPECT_EQ(os.spawned,
+              (std::vector<std::string>{"voxlet 100,2,Hinweis 1", "voxlet 100,2,Hinweis 2"}));
+    key(Tab);
+    key('H');
+    EXPECT_EQ(os.speech, std::vector<std::string>{"A B times C equals D E|0|100"});
+}
+
+TEST_F(Startup, AFaultyVoiceTxtNamesItsFileAndLine) {
+    writefile(programdir / "voice.txt", "voice=de\nclue=Hinweis\n");
+    try {
+        Form_Load();
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_EQ(std::string(f.what()).rfind((programdir / "voice.txt").string() + ":2: ", 0), 0u)
+            << f.what();
+    }
+}
+
 // --- Pause ------------------------------------------------------------------
 
 class Pause : public Rig {

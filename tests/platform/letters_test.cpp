@@ -1,5 +1,6 @@
 // A lone capital A in a sentence is respelled so voices say the letter's name;
-// everything else reaches the voice as written.
+// everything else, and every sentence of another language, reaches the
+// voice as written.
 #include <gtest/gtest.h>
 
 #include "platform/letters.h"
@@ -18,7 +19,12 @@ TEST(SpokenLetters, OnlyALoneCapitalAIsRespelled) {
         {"Clue 3", "Clue 3"},
         {"", ""},
     };
-    for (auto [text, spoken] : cases) EXPECT_EQ(spokenletters(text), spoken) << text;
+    for (auto [text, spoken] : cases) EXPECT_EQ(spokenletters(text, "en"), spoken) << text;
+}
+
+TEST(SpokenLetters, OtherLanguagesAreLeftAsWritten) {
+    for (const char* language : {"de", "es", "fr"})
+        EXPECT_EQ(spokenletters("A mal B gleich A C", language), "A mal B gleich A C") << language;
 }
 
 }  // namespace

@@ -11,9 +11,10 @@ namespace {
 TEST(ClipTable, ReadsClipsAndSkipsNotes) {
     const auto clips = parsetable(
         "# a note\r\n\r\nwelcome\tWelcome, player.\r\n_\tblank\t5\n  \nis2\tis, two\n"
-        "w\tw\t8\t350\r\n",
+        "w\tw\t8\t350\r\n"
+        "text:clue\tClue {n}\n",
         "t.tsv");
-    ASSERT_EQ(clips.size(), 4u);
+    ASSERT_EQ(clips.size(), 5u);
     EXPECT_EQ(clips[0].name, "welcome");
     EXPECT_EQ(clips[0].text, "Welcome, player.");
     EXPECT_EQ(clips[0].rate, 0);
@@ -23,6 +24,10 @@ TEST(ClipTable, ReadsClipsAndSkipsNotes) {
     EXPECT_EQ(clips[0].longest, 0) << "no limit unless one is given";
     EXPECT_EQ(clips[3].rate, 8);
     EXPECT_EQ(clips[3].longest, 350);
+    EXPECT_FALSE(clips[3].composed);
+    EXPECT_EQ(clips[4].name, "text:clue");
+    EXPECT_TRUE(clips[4].composed);
+    EXPECT_EQ(clips[4].line, 8);
 }
 
 TEST(ClipTable, BadLineIsNamedByFileAndLine) {
@@ -48,6 +53,10 @@ TEST(ClipTable, BadLineIsNamedByFileAndLine) {
         {"a\tay\t1\t350\tx\n",          "clips.tsv:1:", "four"},
         {"a\tay\nb\tbee\na\tay again\n", "clips.tsv:3:", "twice"},
         {"win\tyou win\n",              "clips.tsv:1:", "clipgen itself"},
+        {"text:\tClue {n}\n",           "clips.tsv:1:", "\"text:\""},
+        {"text:Clue\tClue {n}\n",       "clips.tsv:1:", "\"text:Clue\""},
+        {"text:clue\tClue {n}\t2\n",    "clips.tsv:1:", "no rate"},
+        {"text:clue\tA\ntext:clue\tB\n", "clips.tsv:2:", "twice"},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -4,9 +4,12 @@
 // same short margins; the click and the win fanfare are made here from tones.
 // Every clip is written as 16-bit stereo PCM at 22050 Hz, and the chart is
 // written last from the clips' real lengths, so it can never disagree with
-// them.
+// them. Beside them goes voice.txt: the voice and language the clips were
+// spoken in and the table's texts the game composes, so the game's own
+// speech matches its clips.
 //
 //   clipgen --table sounds/clips.tsv --out build/game [--engine espeak-ng|flite] [--voice NAME]
+//           [--language en]
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -20,6 +23,7 @@
 
 #include "platform/failure.h"
 #include "platform/speech.h"
+#include "platform/voicefile.h"
 #include "tools/clipgen/cliptable.h"
 #include "tools/clipgen/level.h"
 #include "tools/clipgen/wav.h"
@@ -144,10 +148,31 @@ std::string tenths(std::size_t count) {
 }
 
 constexpr const char* usage =
-    "usage: clipgen --table FILE --out FOLDER [--engine espeak-ng|flite] [--voice NAME]";
+    "usage: clipgen --table FILE --out FOLDER [--engine espeak-ng|flite] [--voice NAME] "
+    "[--language CODE]";
+
+// What voice.txt records: the engine, voice and language, and every
+// "text:KEY" row of the table.
+corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& clips,
+                                   const std::string& table,
+                                   const corvale::speech::Choice& choice,
+                                   const std::string& language) {
+    corvale::VoiceSettings settings;
+    settings.engine = choice.engine;
+    settings.voice = choice.voice;
+    settings.language = language;
+    for (const auto& clip : clips) {
+        if (!clip.composed) continue;
+        const std::string key =
+            clip.name.substr(std::string(corvale::clipgen::composedprefix).size());
+        if (std::string why = corvale::assign(settings, key, clip.text); !why.empty())
+            fail(table + ":" + std::to_string(clip.line) + ": " + why);
+    }
+    return settings;
+}
 
 int run(int argc, char** argv) {
-    std::string table, out, engine = "espeak-ng", voice;
+    std::string table, out, engine = "espeak-ng", voice, language = "en";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 < argc && arg == "--table")
@@ -158,6 +183,8 @@ int run(int argc, char** argv) {
             engine = argv[++i];
         else if (i + 1 < argc && arg == "--voice")
             voice = argv[++i];
+        else if (i + 1 < argc && arg == "--language")
+            language = argv[++i];
         else
             fail("unknown argument \"" + arg + "\"\n" + usage);
     }
@@ -167,9 +194,12 @@ int run(int argc, char** argv) {
     std::vector<corvale::clipgen::Clip> clips = corvale::clipgen::readtable(table);
     // The same rules as the game's voice.txt: an engine not known, or no
     // voice named, is settled there.
-    std::string choice = "engine=" + engine + "\n";
-    if (!voice.empty()) choice += "voice=" + voice + "\n";
-    corvale::speech::init(corvale::speech::parsechoice(choice, "the command line"));
+    std::string choicetext = "engine=" + engine + "\n";
+    if (!voice.empty()) choicetext += "voice=" + voice + "\n";
+    const corvale::speech::Choice choice =
+        corvale::speech::parsechoice(choicetext, "the command line");
+    const corvale::VoiceSettings settings = settingsfor(clips, table, choice, language);
+    corvale::speech::init(choice);
     std::error_code error;
     std::filesystem::create_directories(out + "/sounds", error);
     if (error) fail("cannot make the folder " + out + "/sounds: " + error.message());
@@ -179,9 +209,11 @@ int run(int argc, char** argv) {
         corvale::clipgen::writewav(out + "/sounds/" + name + ".wav", samples);
         chart += "\\sounds\\" + name + ".wav\r\n" + tenths(samples.size()) + "\r\n";
     };
-    for (const auto& clip : clips) put(clip.name, fitted(clip));
+    for (const auto& clip : clips)
+        if (!clip.composed) put(clip.name, fitted(clip));
     put("click", click());
     put("win", win());
+    corvale::clipgen::writefile(out + "/voice.txt", corvale::formatvoicesettings(settings));
     corvale::clipgen::writefile(out + "/soundchart.txt", chart);
     return 0;
 }

@@ -49,9 +49,13 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
         if (fields.size() < 2) refuse("no tab between the clip name and its text");
         if (fields.size() > 4) refuse("more than four tab-separated fields");
 
-        Clip clip{fields[0], fields[1], 0, 0};
-        if (!validname(clip.name))
+        Clip clip{fields[0], fields[1], 0, 0, false, number};
+        const std::string prefix = composedprefix;
+        clip.composed = clip.name.rfind(prefix, 0) == 0;
+        if (!validname(clip.composed ? clip.name.substr(prefix.size()) : clip.name))
             refuse("clip name \"" + clip.name + "\" is not made of a-z, 0-9 and _ alone");
+        if (clip.composed && fields.size() >= 3)
+            refuse("\"" + clip.name + "\" is a text the game composes; it takes no rate");
         if (blank(clip.text)) refuse("clip \"" + clip.name + "\" has no text to speak");
         if (fields.size() >= 3) {
             const std::string& r = fields[2];

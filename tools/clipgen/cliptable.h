@@ -3,6 +3,8 @@
 // out), and after that, optionally, the longest the clip may last in
 // milliseconds, silent margins and all. Blank lines and lines starting with
 // "#" are notes for the reader.
+// A row named "text:KEY" is no clip: it is a text the game composes while it
+// plays (such as "Clue {n}"), passed on to the game folder's voice.txt.
 #pragma once
 
 #include <string>
@@ -11,14 +13,18 @@
 namespace corvale::clipgen {
 
 struct Clip {
-    std::string name;  // the file's name without ".wav": a-z, 0-9 and "_"
+    std::string name;  // the file's name without ".wav": a-z, 0-9 and "_"; or "text:KEY"
     std::string text;
     int rate = 0;
     // A clip that must end within a fixed gap of the game's sounds: the most
     // milliseconds it may last, 0 for no limit. Each voice speaks at its own
     // pace, so clipgen speaks such a clip faster than `rate` where it must.
     int longest = 0;
+    bool composed = false;  // a "text:KEY" row
+    int line = 0;           // where the row stands in its table
 };
+
+constexpr const char* composedprefix = "text:";
 
 // The clips in table order. Failure naming the file and line of the first
 // line that is not a clip, names a clip twice, or names one of the clips

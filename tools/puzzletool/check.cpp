@@ -65,7 +65,7 @@ std::string keyfault(const Puzzle& puzzle, std::size_t r, const Equation& row, c
 
 }  // namespace
 
-Verdict checkpuzzle(const std::string& text, const std::string& filename) {
+Verdict checkpuzzle(const std::string& text, const std::string& filename, const Words& words) {
     Puzzle puzzle;
     const std::string readerror = readpuzzle(text, filename, puzzle);
     if (!readerror.empty()) return {false, readerror};
@@ -98,7 +98,7 @@ Verdict checkpuzzle(const std::string& text, const std::string& filename) {
 
         const std::size_t i = r + 1;
         if (puzzle.cluetext.at(i) !=
-            sentence(puzzle.clueop[i], puzzle.cluea[i], puzzle.clueb[i], puzzle.cluec[i])) {
+            sentence(puzzle.clueop[i], puzzle.cluea[i], puzzle.clueb[i], puzzle.cluec[i], words)) {
             misread += (misread.empty() ? "" : " ") + std::to_string(i);
         }
     }
@@ -108,6 +108,17 @@ Verdict checkpuzzle(const std::string& text, const std::string& filename) {
                        ", redundant: " + (redundant.empty() ? "none" : redundant);
     if (!misread.empty()) line += "; sentences that read differently from their row: " + misread;
     return {true, line};
+}
+
+std::string reword(const std::string& text, const std::string& filename, const Words& words,
+                   std::string& error) {
+    Puzzle puzzle;
+    error = readpuzzle(text, filename, puzzle);
+    if (!error.empty()) return "";
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(puzzle.cluecount); ++i)
+        puzzle.cluetext.at(i) =
+            sentence(puzzle.clueop[i], puzzle.cluea[i], puzzle.clueb[i], puzzle.cluec[i], words);
+    return puzzletext(puzzle);
 }
 
 }  // namespace corvale::puzzletool

@@ -53,7 +53,7 @@ struct Row {
 
 class Generator {
   public:
-    Generator(int symbols, Rng& rng) : n_(symbols), rng_(rng) {
+    Generator(int symbols, const Words& words, Rng& rng) : n_(symbols), words_(words), rng_(rng) {
         std::vector<int> digits = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
         rng_.shuffle(digits);
         letter_.fill(0);
@@ -257,7 +257,7 @@ class Generator {
             p.cluea.at(at) = w[0];
             p.clueb.at(at) = w[1];
             p.cluec.at(at) = w[2];
-            p.cluetext.at(at) = sentence(p.clueop[at], w[0], w[1], w[2]);
+            p.cluetext.at(at) = sentence(p.clueop[at], w[0], w[1], w[2], words_);
         }
         for (std::size_t d = 0; d < 10; ++d) {
             p.answerkey[d] = letter_[d] == 0 ? std::string("*") : std::string(1, letter_[d]);
@@ -266,6 +266,7 @@ class Generator {
     }
 
     int n_;
+    const Words& words_;
     Rng& rng_;
     std::array<char, 10> letter_{};  // symbol letter of each digit, 0 for none
     std::vector<Row> times_, minus_, less_;
@@ -273,7 +274,7 @@ class Generator {
 
 }  // namespace
 
-std::string generate(const GenerateOptions& options, std::string& text) {
+std::string generate(const GenerateOptions& options, std::string& text, const Words& words) {
     if (options.symbols < 3 || options.symbols > 10) {
         return "the number of symbols must be from 3 to 10";
     }
@@ -288,7 +289,7 @@ std::string generate(const GenerateOptions& options, std::string& text) {
     }
     Rng rng(options.seed);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        Generator gen(options.symbols, rng);
+        Generator gen(options.symbols, words, rng);
         Puzzle p;
         if (gen.run(options.maxrows, p)) {
             text = puzzletext(p);

@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
+
+#include "platform/failure.h"
+#include "tools/clipgen/cliptable.h"
 
 namespace corvale::puzzletool {
 namespace {
@@ -300,10 +304,36 @@ std::string buildmodel(const Puzzle& puzzle, Model& model, Digits& key) {
 }
 
 std::string sentence(const std::string& op, const std::string& a, const std::string& b,
-                     const std::string& c) {
-    if (op == "<") return spaced(a) + " is less than " + spaced(b);
-    const std::string word = op == "*" ? " times " : " minus ";
-    return spaced(a) + word + spaced(b) + " equals " + spaced(c);
+                     const std::string& c, const Words& words) {
+    if (op == "<") return spaced(a) + " " + words.islessthan + " " + spaced(b);
+    const std::string& word = op == "*" ? words.times : words.minus;
+    return spaced(a) + " " + word + " " + spaced(b) + " " + words.equals + " " + spaced(c);
+}
+
+std::string wordsfromtable(const std::string& tablefile, Words& words) {
+    std::vector<clipgen::Clip> clips;
+    try {
+        clips = clipgen::readtable(tablefile);
+    } catch (const Failure& e) {
+        return e.what();
+    }
+    Words got;
+    std::pair<const char*, std::string*> wanted[] = {{"times", &got.times},
+                                                     {"minus", &got.minus},
+                                                     {"islessthan", &got.islessthan},
+                                                     {"equals", &got.equals}};
+    for (auto& [name, into] : wanted) {
+        auto row = std::find_if(clips.begin(), clips.end(),
+                                [&](const clipgen::Clip& c) { return c.name == name; });
+        if (row == clips.end()) return tablefile + ": no row \"" + name + "\"";
+        // A sentence is one field of the puzzle file, written unquoted.
+        if (row->text.find_first_of(",\"") != std::string::npos)
+            return tablefile + ":" + std::to_string(row->line) + ": \"" + row->text +
+                   "\" holds a comma or a quote, which a puzzle's sentence cannot";
+        *into = row->text;
+    }
+    words = got;
+    return "";
 }
 
 }  // namespace corvale::puzzletool

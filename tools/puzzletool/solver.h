@@ -53,10 +53,23 @@ Solutions solve(const Model& model, long long limit, std::size_t keep);
 // letters and "_", a symbol missing from the key, a key symbol no row uses.
 std::string buildmodel(const Puzzle& puzzle, Model& model, Digits& key);
 
+// The words a sentence says between a row's words: the English clips' by
+// default, another language's from its clip table (wordsfromtable).
+struct Words {
+    std::string times = "times";
+    std::string minus = "minus";
+    std::string islessthan = "is less than";
+    std::string equals = "equals";
+};
+
+// The relation words of a clip table (its rows times, minus, islessthan and
+// equals). Returns "" or why the table gives none fit for a puzzle file.
+std::string wordsfromtable(const std::string& tablefile, Words& words);
+
 // The sentence that reads a row the way the game's clips say it, such as
 // "A B times C equals D E" or "C is less than D".
 std::string sentence(const std::string& op, const std::string& a, const std::string& b,
-                     const std::string& c);
+                     const std::string& c, const Words& words = {});
 
 // The verdict on one puzzle file, as the one line the tool prints.
 struct Verdict {
@@ -67,7 +80,13 @@ struct Verdict {
 // Reads a puzzle file's text and judges it: valid when exactly one
 // assignment satisfies every row and it is the answer key; also tells which
 // rows the puzzle needs to stay unique.
-Verdict checkpuzzle(const std::string& text, const std::string& filename);
+// Sentences are expected in `words`.
+Verdict checkpuzzle(const std::string& text, const std::string& filename, const Words& words = {});
+
+// The puzzle file's text with every row's sentence said anew in `words`,
+// or "" with `error` set when the text is not a puzzle file.
+std::string reword(const std::string& text, const std::string& filename, const Words& words,
+                   std::string& error);
 
 // How much trial a puzzle needs: the guesses a solver makes that works row
 // by row as a player does (see grade.cpp), and the answers it finds.
@@ -90,7 +109,7 @@ struct GenerateOptions {
 // Makes a new valid puzzle with no redundant row and returns "" with the
 // file's text in `text`, or says why it could not. The same options always
 // give the same text.
-std::string generate(const GenerateOptions& options, std::string& text);
+std::string generate(const GenerateOptions& options, std::string& text, const Words& words = {});
 
 // The text of a puzzle file: CR LF line ends, one field per line, relations
 // and the key's "*" quoted.
