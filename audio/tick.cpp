@@ -6,42 +6,25 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 #include <vector>
 
 #include "audio/audio.h"
+#include "platform/files.h"
 #include "shell/game.h"
 
 namespace corvale {
 
 namespace {
 
-// The lines of a text file, CR LF or LF alone; a last line without its line
-// end still counts, an empty tail after the last line end does not.
-std::vector<std::string> splitlines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        std::size_t stop = end == std::string::npos ? text.size() : end;
-        std::string line = text.substr(start, stop - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = stop + 1;
-    }
-    return lines;
-}
-
-std::string trim(const std::string& s) {
-    std::size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos) return "";
-    std::size_t b = s.find_last_not_of(" \t");
-    return s.substr(a, b - a + 1);
-}
+// No clip of the game is anywhere near this long; a longer entry is a broken
+// chart, and its length in ticks would not fit the voice wait.
+constexpr double maxtenths = 6000;  // ten minutes
 
 }  // namespace
 
 void loadchart(const std::string& text, const std::string& filename) {
-    std::vector<std::string> lines = splitlines(text);
+    std::vector<std::string> lines = splitlines(withoutbom(text));
     // Blank lines at the very end are a common editing accident, not an entry.
     while (!lines.empty() && trim(lines.back()).empty()) lines.pop_back();
 
@@ -51,14 +34,18 @@ void loadchart(const std::string& text, const std::string& filename) {
         if (Module1.chartcount == 500)
             fail(where + "more than 500 clips; the chart holds at most 500");
         if (i + 1 >= lines.size())
-            fail(where + "the clip \"" + lines[i] + "\" has no length line after it");
-        std::string length = trim(lines[i + 1]);
+            fail(where + "the clip " + shown(lines[i]) + " has no length line after it");
+        std::string_view length = trim(lines[i + 1]);
         double tenths = 0;
         auto [end, err] = std::from_chars(length.data(), length.data() + length.size(), tenths);
         if (length.empty() || err != std::errc() || end != length.data() + length.size() ||
             !std::isfinite(tenths) || tenths < 0)
-            fail(filename + ":" + std::to_string(i + 2) + ": the length \"" + lines[i + 1] +
-                 "\" is not a number of tenths of a second");
+            fail(filename + ":" + std::to_string(i + 2) + ": the length " + shown(lines[i + 1]) +
+                 " is not a number of tenths of a second");
+        if (tenths > maxtenths)
+            fail(filename + ":" + std::to_string(i + 2) + ": the length " + shown(lines[i + 1]) +
+                 " is more than the " + std::to_string(static_cast<int>(maxtenths)) +
+                 " tenths of a second (ten minutes) any clip may last");
         Module1.chartcount = Module1.chartcount + 1;
         Module1.chartclip[Module1.chartcount] = lines[i];
         Module1.chartticks[Module1.chartcount] = tenths * 2;

@@ -1,7 +1,12 @@
 // The fake front end's clock, event dispatch and recording devices.
 #include "platform/fake_platform.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
 
 #include "platform/failure.h"
 
@@ -90,6 +95,47 @@ void FakePlatform::speak() {
 void FakePlatform::spawn(const std::string& program, const std::string& tail) {
     spawned.push_back(program + " " + tail);
     spawnedend_ = std::max(spawnedend_, now + spawnms);
+}
+
+bool FakePlatform::faulty(const std::string& path, const char* step) const {
+    return failstep == step && !failfile.empty() && path.size() >= failfile.size() &&
+           path.compare(path.size() - failfile.size(), failfile.size(), failfile) == 0;
+}
+
+std::string FakePlatform::readfile(const std::string& path) {
+    if (faulty(path, "read")) {
+        errno = failerror;
+        fail("cannot read " + hostpath(path) + ": " + std::strerror(failerror));
+    }
+    return Platform::readfile(path);
+}
+
+void FakePlatform::writefile(const std::string& path, const std::string& text) {
+    WriteCalls calls = systemcalls();
+    int error = failerror;
+    if (faulty(path, "write")) {
+        // Half the text reaches the disk, then the disk refuses the rest.
+        auto written = std::make_shared<bool>(false);
+        calls.write = [written, error](int fd, const char* data, std::size_t size) -> long {
+            if (*written || size < 2) {
+                errno = error;
+                return -1;
+            }
+            *written = true;
+            return ::write(fd, data, size / 2);
+        };
+    }
+    if (faulty(path, "fsync")) calls.fsync = [error](int) { return errno = error, -1; };
+    if (faulty(path, "rename"))
+        calls.rename = [error](const char*, const char*) { return errno = error, -1; };
+    writefileatomic(hostpath(path), text, calls);
+}
+
+void FakePlatform::renamefile(const std::string& from, const std::string& to) {
+    if (faulty(from, "rename"))
+        fail("cannot rename " + hostpath(from) + " to " + hostpath(to) + ": " +
+             std::strerror(failerror));
+    Platform::renamefile(from, to);
 }
 
 void FakePlatform::end(int status) {

@@ -49,6 +49,11 @@ class FakePlatform : public Platform {
     // falls due meanwhile stops the sentence there and is used up, as with
     // the real voice; other keys wait until Speak has returned.
     long speechlength = 0;
+    // A file fault on cue: every access of a file whose path ends in
+    // `failfile` fails at `failstep` ("read", "write", "fsync" or "rename")
+    // with the error `failerror`. A failed write has written half its text.
+    std::string failfile, failstep;
+    int failerror = 5;  // EIO
 
     // What the game did.
     std::vector<SoundCall> sounds;
@@ -56,6 +61,7 @@ class FakePlatform : public Platform {
     int speechstopped = 0;              // sentences Ctrl cut short
     std::vector<std::string> spawned;   // "program tail"
     std::vector<std::string> messages;  // message boxes
+    std::vector<std::string> notes;     // lines for standard error
     std::string title;
     std::vector<Screen> screens;  // every set of lines the view was handed
     bool ended = false;
@@ -88,6 +94,10 @@ class FakePlatform : public Platform {
     void spawn(const std::string& program, const std::string& tail) override;
     bool spawnedrunning() override { return now < spawnedend_; }
     [[noreturn]] void end(int status) override;
+    std::string readfile(const std::string& path) override;
+    void writefile(const std::string& path, const std::string& text) override;
+    void renamefile(const std::string& from, const std::string& to) override;
+    void note(const std::string& text) override { notes.push_back(text); }
 
     // Interval and next firing of each timer, for tests of the pause.
     TimerDeadlines clock;
@@ -106,6 +116,7 @@ class FakePlatform : public Platform {
 
     bool dispatchone();
     void speak();          // lets the virtual clock run through one sentence
+    bool faulty(const std::string& path, const char* step) const;
     long nextdue() const;  // -1 when nothing will ever fall due
 };
 

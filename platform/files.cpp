@@ -1,6 +1,7 @@
-// Game paths to host paths, and whole-file reads and safe writes. A save
-// must never leave a truncated file behind, so writes go through a
-// temporary file that is flushed and renamed over the old one.
+// Game paths to host paths, whole-file reads and safe writes, and the small
+// text helpers every reader shares. A save must never leave a truncated file
+// behind, so writes go through a temporary file that is flushed and renamed
+// over the old one.
 #include "platform/files.h"
 
 #include <dirent.h>
@@ -10,11 +11,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "platform/failure.h"
+#include "platform/platform.h"
 
 namespace corvale {
 
@@ -82,8 +85,7 @@ bool fileexists(const std::string& gamepath) {
     return ::stat(hostpath(gamepath).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string readtextfile(const std::string& gamepath) {
-    std::string path = hostpath(gamepath);
+std::string readwholefile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) fail("cannot open " + path + ": " + why());
     std::ostringstream text;
@@ -92,33 +94,120 @@ std::string readtextfile(const std::string& gamepath) {
     return text.str();
 }
 
-void writetextfile(const std::string& gamepath, const std::string& text) {
-    std::string path = hostpath(gamepath);
-    std::string temp = path + ".new";
+WriteCalls systemcalls() {
+    return {
+        [](int fd, const char* data, std::size_t size) -> long { return ::write(fd, data, size); },
+        [](int fd) { return ::fsync(fd); },
+        [](const char* from, const char* to) { return ::rename(from, to); }};
+}
+
+void writefileatomic(const std::string& path, const std::string& text, const WriteCalls& calls) {
+    const std::string temp = path + ".new";
+    auto refuse = [&](const std::string& step, int fd) {
+        std::string reason = why();
+        if (fd >= 0) ::close(fd);
+        ::unlink(temp.c_str());
+        fail("cannot save " + path + ": " + step + reason);
+    };
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) fail("cannot save " + path + ": " + temp + ": " + why());
+    if (fd < 0) refuse(temp + ": ", -1);
     std::size_t done = 0;
     while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        long n = calls.write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            std::string reason = why();
-            ::close(fd);
-            ::unlink(temp.c_str());
-            fail("cannot save " + path + ": writing " + temp + ": " + reason);
-        }
+        if (n == 0) errno = ENOSPC;  // a write that makes no progress never will
+        if (n <= 0) refuse("writing " + temp + ": ", fd);
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        std::string reason = why();
-        ::unlink(temp.c_str());
-        fail("cannot save " + path + ": flushing " + temp + ": " + reason);
+    if (calls.fsync(fd) != 0) refuse("flushing " + temp + ": ", fd);
+    if (::close(fd) != 0) refuse("flushing " + temp + ": ", -1);
+    if (calls.rename(temp.c_str(), path.c_str()) != 0) refuse("", -1);
+    // The rename is done and the new file whole; flushing the folder makes
+    // the rename itself durable. Some file systems cannot flush a folder,
+    // and the save has happened either way, so a refusal here is no failure.
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "."
+                         : slash == 0               ? "/"
+                                                    : path.substr(0, slash);
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        std::string reason = why();
-        ::unlink(temp.c_str());
-        fail("cannot save " + path + ": " + reason);
+}
+
+std::string readtextfile(const std::string& gamepath) {
+    return readwholefile(hostpath(gamepath));
+}
+
+void writetextfile(const std::string& gamepath, const std::string& text) {
+    writefileatomic(hostpath(gamepath), text);
+}
+
+void Platform::renamefile(const std::string& from, const std::string& to) {
+    std::string a = hostpath(from), b = hostpath(to);
+    if (::rename(a.c_str(), b.c_str()) != 0) fail("cannot rename " + a + " to " + b + ": " + why());
+}
+
+void Platform::removefile(const std::string& path) {
+    std::string host = hostpath(path);
+    if (::unlink(host.c_str()) != 0 && errno != ENOENT)
+        fail("cannot remove " + host + ": " + why());
+}
+
+void Platform::note(const std::string& text) {
+    std::fprintf(stderr, "corvale: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+std::vector<std::string> splitlines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        std::size_t stop = end == std::string_view::npos ? text.size() : end;
+        std::string_view line = text.substr(start, stop - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = stop + 1;
     }
+    return lines;
+}
+
+std::string_view trim(std::string_view s, std::string_view blanks) {
+    std::size_t a = s.find_first_not_of(blanks);
+    if (a == std::string_view::npos) return {};
+    std::size_t b = s.find_last_not_of(blanks);
+    return s.substr(a, b - a + 1);
+}
+
+std::string_view withoutbom(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    return text;
+}
+
+std::string shown(std::string_view text, std::size_t most) {
+    std::size_t keep = text.size();
+    if (keep > most) {
+        keep = most;
+        // Back off to the start of a UTF-8 character.
+        while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+    }
+    std::string out = "\"";
+    for (std::size_t i = 0; i < keep; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            const char* hex = "0123456789ABCDEF";
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += "\"";
+    if (keep < text.size()) out += "... (" + std::to_string(text.size()) + " bytes)";
+    return out;
 }
 
 }  // namespace corvale

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace corvale {
 
 // One clip loaded whole, bound to one channel of the device. Destroying it
@@ -83,6 +85,22 @@ class Platform {
     virtual void doevents() = 0;
     // Blocks until at least one event waits, then handles every waiting one.
     virtual void waitevents() = 0;
+
+    // Files, by game path. Both front ends use the real files; the fake one
+    // can also make a read, a write or a rename fail on cue. Each fails with
+    // a Failure naming the file.
+    virtual bool exists(const std::string& path) { return fileexists(path); }
+    virtual std::string readfile(const std::string& path) { return readtextfile(path); }
+    // Replaces the file whole or leaves it as it was.
+    virtual void writefile(const std::string& path, const std::string& text) {
+        writetextfile(path, text);
+    }
+    virtual void renamefile(const std::string& from, const std::string& to);
+    // Removes a file if it is there.
+    virtual void removefile(const std::string& path);
+    // A line for whoever started the game (standard error), for what the
+    // player is also told by a clip.
+    virtual void note(const std::string& text);
 
     // Starts the program named `program` (voxlet) from the folder the running
     // program lies in, with `tail` as its command tail, without waiting for

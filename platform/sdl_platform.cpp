@@ -5,10 +5,12 @@
 #include "platform/sdl_platform.h"
 
 #include <SDL.h>
-
+#include <pthread.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -83,6 +85,64 @@ int modifiers(Uint16 mod) {
     return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
 }
 
+// Ending on SIGTERM and SIGINT. SDL turns them into a quit event, which the
+// game sees only where it waits for events; but the game also blocks where
+// it waits for nothing else (the in-game voice speaking, a message box shown)
+// and must still end promptly there. So the signal goes to SDL only while
+// the main thread waits inside SDL for events, and ends the process at once
+// anywhere else. That is safe for the pad: a save replaces its file whole
+// or not at all, and a temporary file left behind is cleared at the next
+// load.
+volatile std::sig_atomic_t waitinginsdl = 0;
+struct sigaction sdlhandlers[2];
+constexpr int stopsignals[2] = {SIGTERM, SIGINT};
+
+struct sigaction ourhandler;
+
+void onstopsignal(int sig) {
+    const struct sigaction& sdl = sdlhandlers[sig == SIGTERM ? 0 : 1];
+    if (waitinginsdl && sdl.sa_handler != SIG_DFL && !(sdl.sa_flags & SA_SIGINFO)) {
+        sdl.sa_handler(sig);
+        // SDL's handler installs itself again; the next signal is ours.
+        ::sigaction(sig, &ourhandler, nullptr);
+        return;
+    }
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// SDL shows a message box from a forked child. Should the game end while the
+// box is up, the child must not stay behind on the screen.
+pid_t forkingparent = 0;
+void beforefork() {
+    forkingparent = ::getpid();
+}
+void inforkedchild() {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != forkingparent) ::_exit(1);
+}
+
+void takestopsignals() {
+    ourhandler.sa_handler = onstopsignal;
+    sigemptyset(&ourhandler.sa_mask);
+    ourhandler.sa_flags = 0;
+    for (int i = 0; i < 2; ++i) {
+        ::sigaction(stopsignals[i], nullptr, &sdlhandlers[i]);
+        // A signal the game was started ignoring (a background job's SIGINT)
+        // stays ignored.
+        if (sdlhandlers[i].sa_handler == SIG_IGN) continue;
+        ::sigaction(stopsignals[i], &ourhandler, nullptr);
+    }
+    ::pthread_atfork(beforefork, nullptr, inforkedchild);
+}
+
+// True while the main thread waits inside SDL, where a stop signal is
+// handled as SDL's quit event.
+struct InSdlWait {
+    InSdlWait() { waitinginsdl = 1; }
+    ~InSdlWait() { waitinginsdl = 0; }
+};
+
 bool windowsystem() {
     const char* driver = SDL_GetCurrentVideoDriver();
     return driver && std::string(driver) != "dummy" && std::string(driver) != "offscreen";
@@ -120,6 +180,7 @@ SdlPlatform::SdlPlatform() {
     // Made now, so a speech server that CORVALE_SPEECH insists on and that
     // does not answer ends the game at start-up rather than at the first H.
     voice_ = makevoice(layout_.datadir, [this] { return speechstop(); });
+    takestopsignals();
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -254,10 +315,17 @@ void SdlPlatform::handle(const SDL_Event& event) {
     }
 }
 
+namespace {
+bool poll(SDL_Event& event) {
+    InSdlWait waiting;
+    return SDL_PollEvent(&event) != 0;
+}
+}  // namespace
+
 void SdlPlatform::doevents() {
     SDL_Event event;
     for (;;) {
-        if (SDL_PollEvent(&event))
+        if (poll(event))
             handle(event);
         else if (!dispatchtimer())
             return;
@@ -266,12 +334,17 @@ void SdlPlatform::doevents() {
 
 void SdlPlatform::waitevents() {
     SDL_Event event;
-    if (SDL_PollEvent(&event)) {
+    if (poll(event)) {
         handle(event);
     } else if (!dispatchtimer()) {
         long long next = clock_.next(), now = nowms();
         int timeout = next < 0 ? -1 : static_cast<int>(next > now ? next - now : 0);
-        if (SDL_WaitEventTimeout(&event, timeout)) handle(event);
+        bool got = false;
+        {
+            InSdlWait waiting;
+            got = SDL_WaitEventTimeout(&event, timeout) != 0;
+        }
+        if (got) handle(event);
     }
     doevents();
 }

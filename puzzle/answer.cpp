@@ -24,7 +24,12 @@ void answercheck() {
 
     Form1.schedcount = 0;
     makesound(apppath() + "\\sounds\\win.wav", 0, 0);
+    int game = Form1.gamenumber;
     hold(2.5);
+    // Keys are handled during the pause. A player who has meanwhile left
+    // the puzzle (Escape, perhaps another puzzle chosen) has made their own
+    // move, which the rest of the win must not undo.
+    if (Module1.menulevel != 0 || Form1.gamenumber != game) return;
     makesound(apppath() + "\\sounds\\mainmenu.wav", 0, 0);
     Module1.menulevel = 1;
     Module1.menuitem = 0;

@@ -15,6 +15,21 @@ std::string scratchpath() {
     return Form1.os->savedir + "\\scratch" + std::to_string(Form1.level) + ".txt";
 }
 
+// A pad the game cannot read (edited by hand, cut short, written by another
+// tool) must neither lock the player out of the puzzle nor be lost: it is
+// renamed beside itself under a free name, reported, and the puzzle starts
+// with an empty pad.
+void setaside(const std::string& scratch, const std::string& why) {
+    std::string aside = scratch + ".unreadable";
+    for (int n = 2; Form1.os->exists(aside); ++n) {
+        if (n > 999) fail("cannot set aside the unreadable " + hostpath(scratch) + ": " + why);
+        aside = scratch + ".unreadable." + std::to_string(n);
+    }
+    Form1.os->renamefile(scratch, aside);
+    Form1.os->note(why + "; the file is kept as " + hostpath(aside) +
+                   " and the puzzle starts with an empty pad");
+}
+
 }  // namespace
 
 void newgame() {
@@ -31,20 +46,29 @@ void newgame() {
     // starts it in the home folder) still play.
     std::string bare = "puzz" + std::to_string(Form1.level) + ".txt";
     std::string name = bare;
-    if (!fileexists(name)) name = apppath() + "\\" + bare;
-    if (!fileexists(name))
+    if (!Form1.os->exists(name)) name = apppath() + "\\" + bare;
+    if (!Form1.os->exists(name))
         fail("cannot open the puzzle file " + bare +
              ": it is neither in the working directory nor in " + hostpath(apppath()));
     Puzzle puzzle;
-    std::string error = readpuzzle(readtextfile(name), hostpath(name), puzzle);
+    std::string error = readpuzzle(Form1.os->readfile(name), hostpath(name), puzzle);
     if (!error.empty()) fail(error);
 
     Scratch pad;
     std::string scratch = scratchpath();
-    if (fileexists(scratch)) {
-        error = readscratch(readtextfile(scratch), hostpath(scratch), pad);
-        if (!error.empty()) fail(error);
+    // A save cut short by a kill leaves its temporary file; the pad itself
+    // is whole (the old one or the new one), so the leftover can go.
+    Form1.os->removefile(scratch + ".new");
+    bool aside = false;
+    if (Form1.os->exists(scratch)) {
+        error = readscratch(Form1.os->readfile(scratch), hostpath(scratch), pad);
+        if (!error.empty()) {
+            setaside(scratch, error);
+            pad = Scratch{};
+            aside = true;
+        }
     }
+    Form1.gamenumber = Form1.gamenumber + 1;
 
     Form1.cluecount = puzzle.cluecount;
     for (int i = 1; i <= puzzle.cluecount; ++i) {
@@ -60,6 +84,8 @@ void newgame() {
         Form1.scratchdigit[i] = pad.scratchdigit[static_cast<std::size_t>(i)];
     }
 
+    // Heard after the announcement that the puzzle has started.
+    if (aside) Form1.List1.push_back(apppath() + "\\sounds\\padaside.wav");
     hold(1);
 }
 
@@ -69,7 +95,7 @@ void savescratch() {
         pad.scratchletter[static_cast<std::size_t>(i)] = Form1.scratchletter[i];
         pad.scratchdigit[static_cast<std::size_t>(i)] = Form1.scratchdigit[i];
     }
-    writetextfile(scratchpath(), writescratch(pad));
+    Form1.os->writefile(scratchpath(), writescratch(pad));
 }
 
 }  // namespace corvale

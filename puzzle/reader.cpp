@@ -8,6 +8,9 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/failure.h"
+#include "platform/files.h"
+
 namespace corvale {
 namespace {
 
@@ -18,7 +21,7 @@ class FieldReader {
   public:
     enum class Got { field, end, unclosed };
 
-    explicit FieldReader(std::string_view text) : text_(text) {}
+    explicit FieldReader(std::string_view text) : text_(withoutbom(text)) {}
 
     int line() const { return line_; }
 
@@ -43,10 +46,8 @@ class FieldReader {
         }
         const std::size_t begin = pos_;
         while (pos_ < text_.size() && text_[pos_] != ',' && lineendlength() == 0) ++pos_;
-        std::size_t end = pos_;
         // Trailing blanks would otherwise turn "AB__ " into a five-position word.
-        while (end > begin && (text_[end - 1] == ' ' || text_[end - 1] == '\t')) --end;
-        out.assign(text_.substr(begin, end - begin));
+        out.assign(trim(text_.substr(begin, pos_ - begin)));
         skiptoend();
         return Got::field;
     }
@@ -118,6 +119,30 @@ std::string need(FieldReader& in, const std::string& filename, const std::string
            " is not closed on this line";
 }
 
+// What a puzzle may hold. A word has four positions; a clue sentence is
+// spoken whole by the in-game voice, which hears no key meanwhile, so it is
+// kept to what a row needs; the other fields are a sign or a symbol.
+constexpr std::size_t maxpositions = 4;
+constexpr std::size_t maxsentence = 120;
+constexpr std::size_t maxfield = 16;
+
+// A symbol the game can speak (it has a clip) and save (it needs no quotes
+// in the scratch file): a letter, a digit, or "_" for a blank position.
+bool symbolbyte(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// "" when `word` is a word the game can read aloud; otherwise what is wrong.
+std::string wordfault(const std::string& word, const std::string& what) {
+    if (word.size() > maxpositions)
+        return what + " is " + shown(word) + ", longer than four positions";
+    for (const char c : word)
+        if (!symbolbyte(c))
+            return what + " holds " + shown(std::string(1, c)) +
+                   ", which is no symbol: a word is made of letters, digits and _";
+    return "";
+}
+
 std::string rowpart(const char* part, int row) {
     return std::string("the ") + part + " of row " + std::to_string(row);
 }
@@ -148,7 +173,7 @@ std::string readpuzzle(const std::string& text, const std::string& filename, Puz
     const int count = rowcount(field);
     if (count < 0) {
         return where(filename, line) +
-               "the number of rows must be a whole number from 0 to 16, not \"" + field + "\"";
+               "the number of rows must be a whole number from 0 to 16, not " + shown(field);
     }
     got.cluecount = count;
 
@@ -164,16 +189,32 @@ std::string readpuzzle(const std::string& text, const std::string& filename, Puz
         for (const auto& part : parts) {
             err = need(in, filename, rowpart(part.name, row), part.into, line);
             if (!err.empty()) return err;
+            const std::string what = rowpart(part.name, row);
+            if (&part.into == &got.clueop[i]) {
+                if (part.into.size() > maxfield)
+                    return where(filename, line) + what + " " + shown(part.into) + " is too long";
+            } else if (std::string fault = wordfault(part.into, what); !fault.empty()) {
+                return where(filename, line) + fault;
+            }
         }
+        line = in.line();
         if (!in.wholeline(got.cluetext[i])) {
-            return where(filename, in.line()) + "the file ends before " + rowpart("sentence", row);
+            return where(filename, line) + "the file ends before " + rowpart("sentence", row);
+        }
+        if (got.cluetext[i].size() > maxsentence) {
+            return where(filename, line) + rowpart("sentence", row) + " is " +
+                   std::to_string(got.cluetext[i].size()) + " bytes long; at most " +
+                   std::to_string(maxsentence) + " are spoken";
         }
     }
 
     for (std::size_t digit = 0; digit < got.answerkey.size(); ++digit) {
-        err = need(in, filename, "the answer key for digit " + std::to_string(digit),
-                   got.answerkey[digit], line);
+        const std::string what = "the answer key for digit " + std::to_string(digit);
+        err = need(in, filename, what, got.answerkey[digit], line);
         if (!err.empty()) return err;
+        if (got.answerkey[digit].size() > maxfield)
+            return where(filename, line) + what + " " + shown(got.answerkey[digit]) +
+                   " is too long";
     }
 
     out = got;
@@ -187,21 +228,27 @@ std::string readscratch(const std::string& text, const std::string& filename, Sc
     const std::string lines = "; a scratch file has twenty lines";
     for (std::size_t slot = 1; slot <= 10; ++slot) {
         const std::string n = std::to_string(slot);
+        int symbolline = line;
         std::string err =
-            need(in, filename, "the symbol of slot " + n, got.scratchletter[slot], line);
+            need(in, filename, "the symbol of slot " + n, got.scratchletter[slot], symbolline);
         if (!err.empty()) return err + lines;
         err = need(in, filename, "the digit of slot " + n, got.scratchdigit[slot], line);
         if (!err.empty()) return err + lines;
         const std::string& digit = got.scratchdigit[slot];
         if (!digit.empty() && (digit.size() != 1 || digit[0] < '0' || digit[0] > '9')) {
-            return where(filename, line) + "the digit of slot " + n + " is \"" + digit +
-                   "\"; it must be one digit 0 to 9, or nothing for an empty slot";
+            return where(filename, line) + "the digit of slot " + n + " is " + shown(digit) +
+                   "; it must be one digit 0 to 9, or nothing for an empty slot";
+        }
+        const std::string& symbol = got.scratchletter[slot];
+        if (symbol.size() > 1 || (symbol.size() == 1 && !symbolbyte(symbol[0]))) {
+            return where(filename, symbolline) + "the symbol of slot " + n + " is " +
+                   shown(symbol) + "; it must be one letter, digit or _";
         }
         // The game always stores a symbol with its digit; a symbol alone
         // would later be spoken as a clip with no name.
         if (digit.empty() && !got.scratchletter[slot].empty()) {
-            return where(filename, line) + "slot " + n + " gives the symbol \"" +
-                   got.scratchletter[slot] + "\" no digit";
+            return where(filename, line) + "slot " + n + " gives the symbol " +
+                   shown(got.scratchletter[slot]) + " no digit";
         }
     }
     out = got;
@@ -216,6 +263,15 @@ std::string writescratch(const Scratch& pad) {
         text += pad.scratchdigit[slot];
         text += "\r\n";
     }
+    // The readers admit only symbols that need no quoting, so every pad the
+    // game holds reads back as itself. Should one ever not, the file is not
+    // written: a pad that cannot be read back is worse than the old one.
+    Scratch back;
+    const std::string error = readscratch(text, "the new scratch file", back);
+    if (!error.empty() || back.scratchletter != pad.scratchletter ||
+        back.scratchdigit != pad.scratchdigit)
+        fail("the scratch pad cannot be saved so that it reads back: " +
+             (error.empty() ? "it reads back differently" : error));
     return text;
 }
 

@@ -23,14 +23,18 @@ struct Scratch {
 
 // Reads the text of a puzzle file. On success returns "" and fills `out`;
 // otherwise returns "FILE:LINE: what is wrong" and leaves `out` untouched.
+// Words hold at most four positions, each a letter, a digit or "_" (what the
+// game has clips for and can save); a sentence at most 120 bytes.
 std::string readpuzzle(const std::string& text, const std::string& filename, Puzzle& out);
 
 // Reads the text of a scratch file, rejecting one the game did not write
-// (fewer than twenty lines, a digit line other than empty or one digit 0..9).
+// (fewer than twenty lines, a digit line other than empty or one digit 0..9,
+// a symbol other than one letter, digit or "_", a symbol with no digit).
 // Same error convention as readpuzzle.
 std::string readscratch(const std::string& text, const std::string& filename, Scratch& out);
 
 // The scratch file's text: twenty CR LF lines, symbol then digit per slot.
+// Failure when the pad would not read back as itself.
 std::string writescratch(const Scratch& pad);
 
 }  // namespace corvale

@@ -29,6 +29,7 @@ struct Form {
     std::deque<std::string> List1;  // the voice queue: full clip paths, oldest first
     TimerControl Timer1{TimerId::Timer1};
     TimerControl holder{TimerId::holder};
+    int pausedepth = 0;  // pauses waiting, one inside the other
 
     // Sound channels.
     std::unique_ptr<SoundDevice> ds;
@@ -38,6 +39,7 @@ struct Form {
 
     // Puzzle model and play.
     int level = 0;
+    int gamenumber = 0;  // counts the puzzles loaded, so a paused handler sees a new one
     int cluecount = 0;
     Slots<std::string, 16> clueop, cluea, clueb, cluec, cluetext;
     Slots<std::string, 9> answerkey;

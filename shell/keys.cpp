@@ -13,6 +13,10 @@ namespace corvale {
 
 namespace {
 
+// Choosing a puzzle, reading a clue and winning pause, one inside another;
+// a player's quick keys fit in four.
+constexpr int maxpausedepth = 4;
+
 // What each item says when the cursor reaches it, items 1..6.
 const char* const itemclip[] = {
     nullptr,
@@ -75,6 +79,11 @@ void routekey(int& KeyCode, int& Shift) {
         silence();
         return;
     }
+    // Every key is handled inside whatever pause is waiting, and many keys
+    // pause in turn, so a held key would nest pauses until the stack ran
+    // out. Deep inside pauses a key is dropped; Escape never pauses, so it
+    // always leads back to the menu (and Ctrl, above, always silences).
+    if (Form1.pausedepth >= maxpausedepth && KeyCode != keyEscape) return;
     if (KeyCode == keyLeft || KeyCode == keyUp) {
         KeyCode = keyTab;
         Shift = 1;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dist/release.h"
+#include "platform/files.h"
 #include "platform/sdl_platform.h"
 #include "shell/game.h"
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
         if (arg == "--version") return std::printf("corvale %s\n", release::version) < 0;
         if (arg == "--help") return std::fputs(usage, stdout) < 0;
         if (arg != "--desktop") {
-            std::fprintf(stderr, "corvale: unknown argument \"%s\"\n%s", argv[1], usage);
+            std::fprintf(stderr, "corvale: unknown argument %s\n%s", shown(arg).c_str(), usage);
             return 2;
         }
         desktop = true;

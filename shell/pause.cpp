@@ -17,8 +17,16 @@ void hold(double seconds) {
     showscreen();
     settimer(Form1.holder, true, ms);
     // A pause begun inside this one restarts the one timer; when it fires,
-    // both pauses end.
-    while (Form1.holder.Interval > 0) Form1.os->waitevents();
+    // both pauses end. The depth lets key routing refuse to nest them
+    // without end while a key is held down.
+    Form1.pausedepth = Form1.pausedepth + 1;
+    try {
+        while (Form1.holder.Interval > 0) Form1.os->waitevents();
+    } catch (...) {
+        Form1.pausedepth = Form1.pausedepth - 1;
+        throw;
+    }
+    Form1.pausedepth = Form1.pausedepth - 1;
     settimer(Form1.holder, false, 0);
 }
 

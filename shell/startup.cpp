@@ -15,7 +15,7 @@ void Form_Load() {
 
     Module1.appversion = release::version;
     // A bare name: it lands in the working directory, not beside the program.
-    writetextfile("myversion.txt", Module1.appversion + "\r\n");
+    Form1.os->writefile("myversion.txt", Module1.appversion + "\r\n");
 
     Form1.os->caption("Corvale");
     Form1.level = 0;
@@ -33,7 +33,7 @@ void Form_Load() {
     }
 
     std::string chart = apppath() + "\\soundchart.txt";
-    loadchart(readtextfile(chart), hostpath(chart));
+    loadchart(Form1.os->readfile(chart), hostpath(chart));
     Module1.voice = loadvoicesettings(apppath());
 
     Module1.menulevel = 1;

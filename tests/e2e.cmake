@@ -15,8 +15,10 @@ if(XVFB_RUN)
     add_test(NAME e2e.german
              COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/language.sh ${CORVALE_GAME_DIR}
                      $<TARGET_FILE:clipgen> ${CMAKE_SOURCE_DIR}/sounds/clips.de.tsv de)
-    set_tests_properties(e2e.startup e2e.play e2e.view e2e.speechd e2e.german PROPERTIES TIMEOUT 180
-                         RUN_SERIAL ON)
+    add_test(NAME e2e.signals
+             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/signals.sh ${CORVALE_GAME_DIR})
+    set_tests_properties(e2e.startup e2e.play e2e.view e2e.speechd e2e.german e2e.signals
+                         PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
 endif()
 
 # How the real game fails: each failure in one table, exit status and message.

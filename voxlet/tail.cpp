@@ -7,20 +7,21 @@
 #include <climits>
 #include <cmath>
 
+#include "platform/files.h"
+
 namespace corvale::voxlet {
 
 namespace {
 
+// Only spaces are trimmed: a tab in the tail belongs to the text.
 std::string_view trimspaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
+    return trim(s, " ");
 }
 
 // The floored value of a written number, or an error naming the field.
 bool readnumber(std::string_view field, const char* name, int& value, std::string& error) {
     std::string_view s = trimspaces(field);
-    const std::string shown = "\"" + std::string(field) + "\"";
+    const std::string quoted = shown(field);
     if (s.empty()) {
         error = std::string("the ") + name + " is empty";
         return false;
@@ -31,18 +32,18 @@ bool readnumber(std::string_view field, const char* name, int& value, std::strin
     // and exponents, none of which a person means as a volume or rate.
     for (char c : s)
         if (!(c == '-' || c == '.' || (c >= '0' && c <= '9'))) {
-            error = std::string("the ") + name + " " + shown + " is not a number";
+            error = std::string("the ") + name + " " + quoted + " is not a number";
             return false;
         }
     double number = 0;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), number);
     if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(number)) {
-        error = std::string("the ") + name + " " + shown + " is not a number";
+        error = std::string("the ") + name + " " + quoted + " is not a number";
         return false;
     }
     double floored = std::floor(number);
     if (floored < INT_MIN || floored > INT_MAX) {
-        error = std::string("the ") + name + " " + shown + " is far outside what any voice takes";
+        error = std::string("the ") + name + " " + quoted + " is far outside what any voice takes";
         return false;
     }
     value = static_cast<int>(floored);

@@ -36,7 +36,9 @@ gamepid=""
 
 # startgame: starts the game from the working folder and waits for its window.
 startgame() {
-    (cd "$work/cwd" && exec "$work/game/corvale" 2>"$work/game.err") &
+    # A script's background job starts with SIGINT ignored; the game gets
+    # the default, as when a player starts it.
+    (cd "$work/cwd" && exec env --default-signal=INT "$work/game/corvale" 2>"$work/game.err") &
     gamepid=$!
     window=$(timeout 20 xdotool search --sync --all --pid "$gamepid" --name '^Corvale$' | head -n 1) ||
         fail "no window appeared: $(cat "$work/game.err")"

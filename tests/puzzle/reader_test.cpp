@@ -3,6 +3,8 @@
 // form one table so every layout is compared with the same expected model.
 #include "puzzle/reader.h"
 
+#include "platform/failure.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -80,9 +82,9 @@ std::vector<GoodCase> goodcases() {
                      commas});
 
     Puzzle quoted = tworows();
-    quoted.cluea[1] = "A,B";
+    quoted.clueop[1] = "x,y";
     cases.push_back({"quoted field holds a comma; text after its quote is dropped",
-                     "2\r\n\"*\"\r\n\"A,B\" junk\r\nC___\r\nDE__\r\nA B times C equals D E\r\n"
+                     "2\r\n\"x,y\" junk\r\nAB__\r\nC___\r\nDE__\r\nA B times C equals D E\r\n"
                      "\"<\"\r\nC___\r\nD___\r\n____\r\nC is less than D\r\n" +
                          std::string(kKeyLines),
                      quoted});
@@ -94,6 +96,9 @@ std::vector<GoodCase> goodcases() {
                      "\"<\"\r\nC___\r\nD___\r\n\r\nC is less than D\r\n" +
                          std::string(kKeyLines) + "anything, at all\r\n",
                      blank});
+
+    cases.push_back({"a byte-order mark before the count is skipped",
+                     "\xEF\xBB\xBF" + rows + kKeyLines, tworows()});
 
     Puzzle none;
     none.answerkey = {"*", "A", "E", "B", "C", "D", "*", "*", "*", "*"};
@@ -150,6 +155,24 @@ TEST(PuzzleReader, RejectsBrokenFilesNamingFileAndLine) {
          "not \"x\""},
         {"unclosed quote", "1\r\n\"*\r\nA___\r\n",
          "x.txt:2: the quote that opens the relation of row 1 is not closed on this line"},
+        // Symbols the game cannot speak or save, and fields past their bounds.
+        {"quoted comma in a word", "1\r\n\"*\"\r\n\"A,B\"\r\n",
+         "x.txt:3: the first word of row 1 holds \",\", which is no symbol: a word is made of "
+         "letters, digits and _"},
+        {"byte with no clip", "1\r\n\"*\"\r\nA___\r\nB\xFF__\r\n",
+         "x.txt:4: the second word of row 1 holds \"\xFF\", which is no symbol: a word is made "
+         "of letters, digits and _"},
+        {"space inside a word", "1\r\n\"*\",A___,B___,\"C D\"\r\n",
+         "x.txt:2: the third word of row 1 holds \" \", which is no symbol: a word is made of "
+         "letters, digits and _"},
+        {"five positions", "1\r\n\"*\"\r\nABCDE\r\n",
+         "x.txt:3: the first word of row 1 is \"ABCDE\", longer than four positions"},
+        {"sentence of 121 bytes", "1\r\n\"*\",A___,B___,C___\r\n" + std::string(121, 'a'),
+         "x.txt:3: the sentence of row 1 is 121 bytes long; at most 120 are spoken"},
+        {"long relation", "1\r\n" + std::string(17, '*') + "\r\n",
+         "x.txt:2: the relation of row 1 \"*****************\" is too long"},
+        {"long key", "0\r\n" + std::string(17, 'A') + "\r\n",
+         "x.txt:2: the answer key for digit 0 \"AAAAAAAAAAAAAAAAA\" is too long"},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,6 +210,17 @@ TEST(ScratchFile, WritesTwentyCrLfLinesAndReadsThemBack) {
     EXPECT_EQ(Scratch{}.scratchletter, empty.scratchletter);
 }
 
+// The writer never produces a file its reader refuses or reads differently.
+TEST(ScratchFile, APadThatWouldNotReadBackIsNotWritten) {
+    for (const char* symbol : {",", " A", "\"", "AB", "\xFF"}) {
+        SCOPED_TRACE(symbol);
+        Scratch pad = threeslots();
+        pad.scratchletter[4] = symbol;
+        pad.scratchdigit[4] = "7";
+        EXPECT_THROW(writescratch(pad), Failure);
+    }
+}
+
 TEST(ScratchFile, RejectsFilesTheGameDidNotWrite) {
     const std::string good = writescratch(threeslots());
     std::string nineteen = good.substr(0, good.size() - 2);
@@ -206,6 +240,13 @@ TEST(ScratchFile, RejectsFilesTheGameDidNotWrite) {
          "s.txt:6: the digit of slot 3 is \"a\"; it must be one digit 0 to 9, or nothing for an "
          "empty slot"},
         {"symbol without digit", nodigit, "s.txt:4: slot 2 gives the symbol \"E\" no digit"},
+        {"two symbols in a slot", "AB\r\n1\r\n",
+         "s.txt:1: the symbol of slot 1 is \"AB\"; it must be one letter, digit or _"},
+        {"quoted comma", "\",\"\r\n1\r\n",
+         "s.txt:1: the symbol of slot 1 is \",\"; it must be one letter, digit or _"},
+        {"byte with no clip",
+         good.substr(0, good.find('E')) + "\xFF" + good.substr(good.find('E') + 1),
+         "s.txt:3: the symbol of slot 2 is \"\xFF\"; it must be one letter, digit or _"},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -14,7 +14,7 @@ bad() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 spoken=""
 names="welcome intro intro2 lvl1 lvl2 lvl3 lvl4 exit mainmenu begin click times minus
-islessthan equals issetto padfull substitute original win _ padempty iscleared helpmenu helpplay"
+islessthan equals issetto padfull padaside substitute original win _ padempty iscleared helpmenu helpplay"
 for c in {a..z} {0..9}; do names="$names $c"; done
 
 for name in $names; do

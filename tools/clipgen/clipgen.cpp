@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/failure.h"
+#include "platform/files.h"
 #include "platform/speech.h"
 #include "platform/voicefile.h"
 #include "tools/clipgen/cliptable.h"
@@ -186,7 +187,7 @@ int run(int argc, char** argv) {
         else if (i + 1 < argc && arg == "--language")
             language = argv[++i];
         else
-            fail("unknown argument \"" + arg + "\"\n" + usage);
+            fail("unknown argument " + corvale::shown(arg) + "\n" + usage);
     }
     if (table.empty() || out.empty())
         fail(std::string("a clip table and an output folder are both needed\n") + usage);
@@ -213,8 +214,8 @@ int run(int argc, char** argv) {
         if (!clip.composed) put(clip.name, fitted(clip));
     put("click", click());
     put("win", win());
-    corvale::clipgen::writefile(out + "/voice.txt", corvale::formatvoicesettings(settings));
-    corvale::clipgen::writefile(out + "/soundchart.txt", chart);
+    corvale::writefileatomic(out + "/voice.txt", corvale::formatvoicesettings(settings));
+    corvale::writefileatomic(out + "/soundchart.txt", chart);
     return 0;
 }
 

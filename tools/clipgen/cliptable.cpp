@@ -3,11 +3,11 @@
 #include "tools/clipgen/cliptable.h"
 
 #include <charconv>
-#include <fstream>
 #include <set>
 #include <sstream>
 
 #include "platform/failure.h"
+#include "platform/files.h"
 #include "platform/speech.h"
 
 namespace corvale::clipgen {
@@ -22,7 +22,7 @@ bool validname(const std::string& name) {
 }
 
 bool blank(const std::string& s) {
-    return s.find_first_not_of(" \t") == std::string::npos;
+    return trim(s).empty();
 }
 
 }  // namespace
@@ -30,16 +30,14 @@ bool blank(const std::string& s) {
 std::vector<Clip> parsetable(const std::string& content, const std::string& filename) {
     std::vector<Clip> clips;
     std::set<std::string> seen{"click", "win"};
-    std::istringstream lines(content);
     int number = 0;
-    for (std::string line; std::getline(lines, line);) {
+    for (std::string& line : splitlines(withoutbom(content))) {
         ++number;
         auto refuse = [&](const std::string& why) {
             fail(filename + ":" + std::to_string(number) + ": " + why +
                  " (a line is: NAME, a tab, the spoken text, and optionally a tab and a rate,"
                  " and a tab and the longest it may last in milliseconds)");
         };
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (blank(line) || line[0] == '#') continue;
 
         std::vector<std::string> fields;
@@ -61,7 +59,7 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
             const std::string& r = fields[2];
             auto [end, ec] = std::from_chars(r.data(), r.data() + r.size(), clip.rate);
             if (r.empty() || ec != std::errc() || end != r.data() + r.size())
-                refuse("rate \"" + r + "\" is not a whole number");
+                refuse("rate " + shown(r) + " is not a whole number");
             if (std::string why = speech::refusal(clip.rate, 100, speech::fastestclip);
                 !why.empty())
                 refuse(why);
@@ -73,20 +71,15 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
                 refuse("longest \"" + l + "\" is not a whole number of milliseconds above 0");
         }
         if (clip.name == "click" || clip.name == "win")
-            refuse("clip \"" + clip.name + "\" is made by clipgen itself, not spoken");
-        if (!seen.insert(clip.name).second) refuse("clip \"" + clip.name + "\" is listed twice");
+            refuse("clip " + shown(clip.name) + " is made by clipgen itself, not spoken");
+        if (!seen.insert(clip.name).second) refuse("clip " + shown(clip.name) + " is listed twice");
         clips.push_back(std::move(clip));
     }
     return clips;
 }
 
 std::vector<Clip> readtable(const std::string& filename) {
-    std::ifstream in(filename, std::ios::binary);
-    if (!in) fail("cannot read the clip table " + filename);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) fail("cannot read the clip table " + filename);
-    return parsetable(content.str(), filename);
+    return parsetable(readwholefile(filename), filename);
 }
 
 }  // namespace corvale::clipgen

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/failure.h"
+#include "platform/files.h"
 #include "platform/speech.h"
 
 namespace corvale::clipgen {
@@ -47,24 +48,7 @@ void writewav(const std::string& path, const std::vector<int16_t>& mono) {
     put32(out, static_cast<std::uint32_t>(databytes));
     for (int16_t s : mono)
         for (int c = 0; c < wavchannels; ++c) put16(out, static_cast<uint16_t>(s));
-    writefile(path, out);
-}
-
-void writefile(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".part";
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) fail("cannot write " + path + ": " + std::strerror(errno));
-    const bool written = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    const int error = errno;
-    if (std::fclose(f) != 0 || !written) {
-        std::remove(temporary.c_str());
-        fail("cannot write " + path + ": " + std::strerror(written ? errno : error));
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int renameerror = errno;
-        std::remove(temporary.c_str());
-        fail("cannot write " + path + ": " + std::strerror(renameerror));
-    }
+    writefileatomic(path, out);
 }
 
 }  // namespace corvale::clipgen

@@ -15,7 +15,4 @@ constexpr int wavchannels = 2;
 // leaves a short clip behind. Failure naming the file.
 void writewav(const std::string& path, const std::vector<int16_t>& mono);
 
-// Replaces a text file whole, bytes as given. Failure naming the file.
-void writefile(const std::string& path, const std::string& content);
-
 }  // namespace corvale::clipgen
