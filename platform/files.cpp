@@ -47,6 +47,26 @@ std::string why() {
     return std::strerror(errno);
 }
 
+// The length of the whole UTF-8 character `s` starts with, or 0 when it
+// starts with none (a stray continuation byte, a sequence cut short, an
+// overlong or out-of-range form).
+std::size_t utf8length(std::string_view s) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char c = byte(0);
+    if (c < 0x80) return 1;
+    std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
+    if (n == 0 || s.size() < n) return 0;
+    for (std::size_t i = 1; i < n; ++i)
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    if ((c == 0xE0 && byte(1) < 0xA0) || (c == 0xED && byte(1) > 0x9F) ||
+        (c == 0xF0 && byte(1) < 0x90) || (c == 0xF4 && byte(1) > 0x8F))
+        return 0;
+    return n;
+}
+
 }  // namespace
 
 std::string programdirectory() {
@@ -131,7 +151,7 @@ void writefileatomic(const std::string& path, const std::string& text, const Wri
                                                     : path.substr(0, slash);
     int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
-        ::fsync(dir);
+        calls.fsync(dir);
         ::close(dir);
     }
 }
@@ -191,19 +211,25 @@ std::string shown(std::string_view text, std::size_t most) {
     if (keep > most) {
         keep = most;
         // Back off to the start of a UTF-8 character.
-        while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+        for (int k = 0;
+             k < 3 && keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80; ++k)
+            --keep;
     }
     std::string out = "\"";
-    for (std::size_t i = 0; i < keep; ++i) {
+    for (std::size_t i = 0; i < keep;) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            const char* hex = "0123456789ABCDEF";
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += static_cast<char>(c);
+        std::size_t n = utf8length(text.substr(i, keep - i));
+        if (n > 1 || (n == 1 && c >= 0x20 && c != 0x7F)) {
+            out.append(text.substr(i, n));
+            i += n;
+            continue;
         }
+        // A control byte, or a byte that starts no UTF-8 character.
+        const char* hex = "0123456789ABCDEF";
+        out += "\\x";
+        out += hex[c >> 4];
+        out += hex[c & 15];
+        ++i;
     }
     out += "\"";
     if (keep < text.size()) out += "... (" + std::to_string(text.size()) + " bytes)";

@@ -33,7 +33,7 @@ std::string readwholefile(const std::string& path);
 // returns and leaves errno set on failure.
 struct WriteCalls {
     std::function<long(int fd, const char* data, std::size_t size)> write;
-    std::function<int(int fd)> fsync;
+    std::function<int(int fd)> fsync;  // of the file, then of its folder
     std::function<int(const char* from, const char* to)> rename;
 };
 WriteCalls systemcalls();

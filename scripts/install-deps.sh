@@ -7,7 +7,8 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev
     fonts-dejavu-core libespeak-ng-dev espeak-ng flite1-dev)
 if [ "${1:-play}" = test ]; then
-    packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool x11-apps sox procps)
+    packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool x11-apps x11-utils sox procps
+        clang libclang-rt-14-dev)
     # The installed game and its package: cpack's dependency scan (dpkg-dev,
     # file), the validators of the desktop entry, metainfo and man pages, and
     # flock/unshare for the lock and read-only install tests.

@@ -1,24 +1,37 @@
 # End-to-end tests of the real programs under a private X server.
 find_program(XVFB_RUN xvfb-run)
+# -noreset: the tests start and end the game many times, and an X server
+# that resets when its last client leaves refuses the next one meanwhile.
 if(XVFB_RUN)
+    set(xvfb ${XVFB_RUN} -a -s "-noreset -screen 0 1280x1024x24")
     add_test(NAME e2e.startup
-             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/startup.sh ${CORVALE_GAME_DIR})
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/startup.sh ${CORVALE_GAME_DIR})
     add_test(NAME e2e.play
-             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.sh ${CORVALE_GAME_DIR})
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.sh ${CORVALE_GAME_DIR})
     add_test(NAME e2e.view
-             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/view.sh ${CORVALE_GAME_DIR})
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/view.sh ${CORVALE_GAME_DIR})
     # speech-dispatcher as the voice of voxlet and of H, and its absence.
     add_test(NAME e2e.speechd
-             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/speechd.sh ${CORVALE_GAME_DIR})
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/speechd.sh ${CORVALE_GAME_DIR})
     # The German clip set made into a copy of the game folder and played: the
     # welcome and a clue number.
     add_test(NAME e2e.german
-             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/language.sh ${CORVALE_GAME_DIR}
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/language.sh ${CORVALE_GAME_DIR}
                      $<TARGET_FILE:clipgen> ${CMAKE_SOURCE_DIR}/sounds/clips.de.tsv de)
     add_test(NAME e2e.signals
-             COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/signals.sh ${CORVALE_GAME_DIR})
-    set_tests_properties(e2e.startup e2e.play e2e.view e2e.speechd e2e.german e2e.signals
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/signals.sh ${CORVALE_GAME_DIR})
+    # Broken files and a broken game folder met during play.
+    add_test(NAME e2e.badfiles
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/badfiles.sh ${CORVALE_GAME_DIR})
+    set_tests_properties(e2e.startup e2e.play e2e.view e2e.speechd e2e.german e2e.signals e2e.badfiles
                          PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
+    # A hundred kills take a few minutes; once per test run is enough, in
+    # the plain build, where the game starts quickest.
+    if(NOT CORVALE_SANITIZE)
+        add_test(NAME e2e.kill
+                 COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/kill.sh ${CORVALE_GAME_DIR} 100)
+        set_tests_properties(e2e.kill PROPERTIES TIMEOUT 900 RUN_SERIAL ON)
+    endif()
 endif()
 
 # How the real game fails: each failure in one table, exit status and message.
@@ -28,7 +41,7 @@ add_test(NAME e2e.failures COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/failures
 if(XVFB_RUN)
     foreach(mode install deb)
         add_test(NAME e2e.installed.${mode}
-                 COMMAND ${XVFB_RUN} -a bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installed.sh ${mode}
+                 COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installed.sh ${mode}
                          ${CMAKE_BINARY_DIR} ${CORVALE_VERSION_TEXT} ${CORVALE_PACKAGE_VERSION}
                          ${CMAKE_INSTALL_BINDIR} ${CORVALE_INSTALL_DATADIR})
     endforeach()

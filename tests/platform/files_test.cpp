@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/failure.h"
 #include "platform/files.h"
@@ -15,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Files : public ::testing::Test {
-protected:
+  protected:
     fs::path root;
     Files() {
         char pattern[] = "/tmp/corvale-files-XXXXXX";
@@ -63,6 +64,31 @@ TEST_F(Files, AMissingFileIsNamedWhenRead) {
     } catch (const Failure& f) {
         EXPECT_NE(std::string(f.what()).find("soundchart.txt"), std::string::npos);
     }
+}
+
+// Input quoted in a message stays short and printable whatever it holds.
+TEST(Shown, QuotesInputShortAndPrintable) {
+    std::string stray;  // 37 bytes that start no character, each written \x80
+    for (int i = 0; i < 37; ++i) stray += "\\x80";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"AB__", "\"AB__\""},
+        {"a\tb\r\n", "\"a\\x09b\\x0D\\x0A\""},
+        {"\xFF\xC3", "\"\\xFF\\xC3\""},
+        {"caf\xC3\xA9", "\"caf\xC3\xA9\""},  // a whole character stays
+        {std::string(100, 'x'), "\"" + std::string(40, 'x') + "\"... (100 bytes)"},
+        // Cut before a character that would not fit whole.
+        {std::string(39, 'x') + "\xC3\xA9y", "\"" + std::string(39, 'x') + "\"... (42 bytes)"},
+        {std::string(1000000, '\x80'), "\"" + stray + "\"... (1000000 bytes)"},
+    };
+    for (const auto& [input, want] : cases) EXPECT_EQ(shown(input), want);
+}
+
+TEST(Lines, SplitOnCrLfAndLfAndTrim) {
+    EXPECT_EQ(splitlines("a\r\nb\n\nc"), (std::vector<std::string>{"a", "b", "", "c"}));
+    EXPECT_EQ(splitlines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(trim(" \ta b\t "), "a b");
+    EXPECT_EQ(trim(" \t x \t", " "), "\t x \t");
+    EXPECT_EQ(withoutbom("\xEF\xBB\xBF" "1\r\n"), "1\r\n");
 }
 
 }  // namespace

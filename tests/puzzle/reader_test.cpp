@@ -160,7 +160,7 @@ TEST(PuzzleReader, RejectsBrokenFilesNamingFileAndLine) {
          "x.txt:3: the first word of row 1 holds \",\", which is no symbol: a word is made of "
          "letters, digits and _"},
         {"byte with no clip", "1\r\n\"*\"\r\nA___\r\nB\xFF__\r\n",
-         "x.txt:4: the second word of row 1 holds \"\xFF\", which is no symbol: a word is made "
+         "x.txt:4: the second word of row 1 holds \"\\xFF\", which is no symbol: a word is made "
          "of letters, digits and _"},
         {"space inside a word", "1\r\n\"*\",A___,B___,\"C D\"\r\n",
          "x.txt:2: the third word of row 1 holds \" \", which is no symbol: a word is made of "
@@ -246,7 +246,7 @@ TEST(ScratchFile, RejectsFilesTheGameDidNotWrite) {
          "s.txt:1: the symbol of slot 1 is \",\"; it must be one letter, digit or _"},
         {"byte with no clip",
          good.substr(0, good.find('E')) + "\xFF" + good.substr(good.find('E') + 1),
-         "s.txt:3: the symbol of slot 2 is \"\xFF\"; it must be one letter, digit or _"},
+         "s.txt:3: the symbol of slot 2 is \"\\xFF\"; it must be one letter, digit or _"},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The real game over broken files and a broken game folder, one case a row:
+# each ends with a non-zero exit status and a report naming what failed, and
+# leaves the saved pad as it was. An unreadable pad is the exception: it is
+# set aside and the game goes on.
+source "$(dirname "$0")/lib.sh"
+setup "$1"
+export SDL_AUDIODRIVER=dummy
+pristine=$work/pristine
+cp -r "$work/game" "$pristine"
+
+pad=$'A\r\n1\r\n'
+for i in $(seq 9); do pad+=$'\r\n\r\n'; done
+printf '%s' "$pad" >"$work/pad.txt"
+
+# fresh: the game folder and working folder as built, with a saved pad.
+fresh() {
+    rm -rf "$work/game" "$work/cwd"
+    cp -r "$pristine" "$work/game"
+    mkdir "$work/cwd"
+    cp "$work/game"/puzz?.txt "$work/cwd/"
+    cp "$work/pad.txt" "$work/game/scratch1.txt"
+}
+
+# run KEYS...: starts the game, presses the keys, dismisses the report's box
+# if one comes up, and sets $status to the exit status.
+run() {
+    (cd "$work/cwd" && exec "$work/game/corvale" 2>"$work/game.err") &
+    gamepid=$!
+    local pressed=no box
+    for _ in $(seq 80); do
+        kill -0 "$gamepid" 2>/dev/null || break
+        # xdotool does not find the box by its name; xwininfo lists it.
+        box=$(xwininfo -root -tree 2>/dev/null | awk '/"Corvale has stopped"/ {print $1; exit}') || true
+        if [ -n "$box" ]; then
+            xdotool key --window "$box" Return 2>/dev/null || true
+        elif [ $pressed = no ] &&
+            window=$(xdotool search --all --pid "$gamepid" --name '^Corvale$' 2>/dev/null | head -n 1); then
+            sleep 0.5
+            [ $# -gt 0 ] && press "$@"
+            pressed=yes
+        fi
+        sleep 0.1
+    done
+    if kill -0 "$gamepid" 2>/dev/null; then
+        kill "$gamepid"
+        wait "$gamepid" 2>/dev/null || true
+        status=running
+    else
+        status=0
+        wait "$gamepid" || status=$?
+    fi
+    gamepid=""
+}
+
+# expect NAME STATUS REPORT: STATUS "fails" is any non-zero exit, "running"
+# a game that went on; REPORT a text standard error must hold.
+expect() {
+    [ "$2" = fails ] && [ "$status" != running ] && [ "$status" -ne 0 ] ||
+        [ "$2" = "$status" ] || fail "$1: exit status $status, wanted $2; said: $(cat "$work/game.err")"
+    grep -qF -- "$3" "$work/game.err" || fail "$1: the report does not say \"$3\": $(cat "$work/game.err")"
+    cmp -s "$work/pad.txt" "$work/game/scratch1.txt" || [ "$1" = "unreadable pad" ] ||
+        fail "$1: the saved pad changed"
+    echo "$1: status $status: $(grep -a -m1 '^corvale:' "$work/game.err" | cut -c1-160)"
+}
+
+fresh
+printf '1\r\n"*"\r\nA\xff__\r\n' >"$work/cwd/puzz1.txt"
+run Tab Tab Return
+expect "puzzle with a symbol that has no clip" fails "puzz1.txt:3:"
+
+fresh
+{ printf '1\r\n"*",A___,B___,C___\r\n'; head -c 2000 /dev/zero | tr '\0' a; printf '\r\n'; } >"$work/cwd/puzz1.txt"
+run Tab Tab Return
+expect "puzzle with a huge sentence" fails "puzz1.txt:3: the sentence of row 1 is 2000 bytes long"
+
+fresh
+rm "$work/cwd/puzz1.txt"
+run Tab Tab Return
+expect "missing puzzle" fails "puzz1.txt"
+
+fresh
+printf 'A\r\n12\r\n' >"$work/game/scratch1.txt"
+cp "$work/game/scratch1.txt" "$work/bad.txt"
+run Tab Tab Return
+expect "unreadable pad" running "scratch1.txt:2:"
+cmp -s "$work/bad.txt" "$work/game/scratch1.txt.unreadable" || fail "the unreadable pad was not kept aside whole"
+
+fresh
+printf '\\sounds\\welcome.wav\r\n1e300\r\n' >"$work/game/soundchart.txt"
+run
+expect "chart with a huge length" fails "soundchart.txt:2:"
+
+fresh
+rm "$work/game/sounds/welcome.wav"
+run
+expect "missing clip" fails "welcome.wav"
+
+fresh
+rm "$work/game/voxlet"
+run Tab Tab Return Return
+expect "missing voxlet" fails "voxlet"
+
+fresh
+chmod -x "$work/game/voxlet"
+run Tab Tab Return Return
+expect "voxlet that cannot be run" fails "voxlet"

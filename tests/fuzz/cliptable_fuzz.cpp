@@ -1,0 +1,37 @@
+// Fuzz target: clipgen's clip table. It either lists clips with names made
+// of a-z, 0-9 and _ and rates the voice takes, or refuses the table with a
+// Failure naming the file and a line.
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "platform/failure.h"
+#include "tools/clipgen/cliptable.h"
+
+namespace {
+
+void check(bool ok) {
+    if (!ok) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    try {
+        std::set<std::string> names;
+        for (const corvale::clipgen::Clip& clip : corvale::clipgen::parsetable(text, "clips.tsv")) {
+            check(!clip.name.empty() && names.insert(clip.name).second);
+            for (char c : clip.name)
+                check((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_');
+            check(clip.rate >= -10 && clip.rate <= 10);
+            check(!clip.text.empty());
+        }
+    } catch (const corvale::Failure& f) {
+        const std::string message = f.what();
+        check(message.rfind("clips.tsv:", 0) == 0);
+        check(message.size() < 400);
+    }
+    return 0;
+}
