@@ -75,7 +75,7 @@ run Tab Tab Return
 expect "puzzle with a huge sentence" fails "puzz1.txt:3: the sentence of row 1 is 2000 bytes long"
 
 fresh
-rm "$work/cwd/puzz1.txt"
+rm "$work/cwd/puzz1.txt" "$work/game/puzz1.txt"
 run Tab Tab Return
 expect "missing puzzle" fails "puzz1.txt"
 

@@ -1,5 +1,5 @@
 // Fuzz target: clipgen's clip table. It either lists clips with names made
-// of a-z, 0-9 and _ and rates the voice takes, or refuses the table with a
+// of a-z, 0-9 and _ and rates a clip may take, or refuses the table with a
 // Failure naming the file and a line.
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/failure.h"
+#include "platform/speech.h"
 #include "tools/clipgen/cliptable.h"
 
 namespace {
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             check(!clip.name.empty() && names.insert(clip.name).second);
             for (char c : clip.name)
                 check((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_');
-            check(clip.rate >= -10 && clip.rate <= 10);
+            check(clip.rate >= -10 && clip.rate <= corvale::speech::fastestclip);
             check(!clip.text.empty());
         }
     } catch (const corvale::Failure& f) {
