@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 scripts/install-deps.sh test
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCORVALE_FUZZ=ON \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_FUZZ=ON \
     -DCORVALE_TESTS=OFF -DCORVALE_FUZZ_SECONDS="$seconds" >/dev/null
 cmake --build build-fuzz -j2 --target fuzz_puzzle fuzz_scratch fuzz_chart fuzz_tail fuzz_cliptable
 (cd build-fuzz && ctest -L fuzz --output-on-failure -j2 --timeout $((seconds + 300)))
