@@ -68,7 +68,7 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
             const std::string& l = fields[3];
             auto [end, ec] = std::from_chars(l.data(), l.data() + l.size(), clip.longest);
             if (l.empty() || ec != std::errc() || end != l.data() + l.size() || clip.longest <= 0)
-                refuse("longest \"" + l + "\" is not a whole number of milliseconds above 0");
+                refuse("longest " + shown(l) + " is not a whole number of milliseconds above 0");
         }
         if (clip.name == "click" || clip.name == "win")
             refuse("clip " + shown(clip.name) + " is made by clipgen itself, not spoken");
