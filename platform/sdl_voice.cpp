@@ -1,10 +1,10 @@
 // The in-game voice. Through speech-dispatcher when CORVALE_SPEECH lets it
 // and a server answers, so the player hears their own voice, rate and
 // volume; otherwise the engine and voice of voice.txt, the clips' own, speak
-// the text into memory, and the samples
-// play on the mixer channel kept for speech, never one of the game's
-// seventeen. Either way Speak returns when the text has been heard, or at
-// once when the front end's stop check says the player pressed Ctrl.
+// the text into memory, and the samples play on the mixer channel kept for
+// speech, never one of the game's seventeen. Either way Speak returns when
+// the text has been heard, or at once when the front end's stop check says
+// the player pressed Ctrl.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
