@@ -51,10 +51,10 @@ std::vector<Clip> parsetable(const std::string& content, const std::string& file
         const std::string prefix = composedprefix;
         clip.composed = clip.name.rfind(prefix, 0) == 0;
         if (!validname(clip.composed ? clip.name.substr(prefix.size()) : clip.name))
-            refuse("clip name \"" + clip.name + "\" is not made of a-z, 0-9 and _ alone");
+            refuse("clip name " + shown(clip.name) + " is not made of a-z, 0-9 and _ alone");
         if (clip.composed && fields.size() >= 3)
-            refuse("\"" + clip.name + "\" is a text the game composes; it takes no rate");
-        if (blank(clip.text)) refuse("clip \"" + clip.name + "\" has no text to speak");
+            refuse(shown(clip.name) + " is a text the game composes; it takes no rate");
+        if (blank(clip.text)) refuse("clip " + shown(clip.name) + " has no text to speak");
         if (fields.size() >= 3) {
             const std::string& r = fields[2];
             auto [end, ec] = std::from_chars(r.data(), r.data() + r.size(), clip.rate);
