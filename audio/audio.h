@@ -13,6 +13,9 @@ void setvol(int z, int w);
 void setpan(int z, int w);
 void makesound(const std::string& tempm, int tempv, int tempp);
 
+// The tick of Timer1: events first, then the voice queue and the schedule.
+void Timer1_Timer();
+
 // The clip-length chart, read from the text of soundchart.txt. On a fault,
 // Failure naming `filename` and the line.
 void loadchart(const std::string& text, const std::string& filename);

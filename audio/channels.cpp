@@ -2,7 +2,7 @@
 // fills; 4..16 are taken in turn by makesound for one-shot clips, and a
 // channel that already holds the clip replays it without touching the disk.
 #include "audio/audio.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace corvale {
 

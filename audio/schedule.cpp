@@ -2,7 +2,7 @@
 // ticks before it fires on the next one-shot channel. Setting schedcount to
 // 0 cancels everything still waiting.
 #include "audio/audio.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace corvale {
 

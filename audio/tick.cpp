@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "audio/audio.h"
-#include "platform/files.h"
-#include "shell/game.h"
+#include "files/files.h"
+#include "state/game.h"
 
 namespace corvale {
 

@@ -19,8 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl_platform.h"
-#include "shell/game.h"
+#include "frontend/sdl/sdl_platform.h"
+#include "shell/shell.h"
+#include "state/game.h"
 
 using namespace corvale;
 using Clock = std::chrono::steady_clock;
@@ -164,9 +165,10 @@ int main(int argc, char** argv) {
     }
     std::string mode = argv[1];
     static BenchPlatform platform;
+    attach(platform);
+    // The benchmark stands between the front end and the game, timing both.
     platform.handlers.keydown = onkey;
     platform.handlers.timer = ontick;
-    Form1.os = &platform;
     try {
         Form_Load();
         auto shown = Clock::now();

@@ -18,6 +18,12 @@ struct Failure : std::runtime_error {
     throw Failure(message);
 }
 
+// The one line every program of the game writes for whoever started it, on
+// standard error: "corvale: text" (or the helper's own name). Reports of
+// failures, notes the player also hears, and refusals of a command line all
+// come through here, so they read alike.
+void report(const std::string& text, const char* program = "corvale");
+
 // A fixed array with the inclusive bounds the game's tables are declared with
 // (0..16, 0..500). An index outside them is reported, never a silent overrun.
 template <typename T, int Hi>

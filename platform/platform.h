@@ -3,7 +3,7 @@
 // speech voice, a process start and lines of text to show through this, and
 // is handed key presses and timer events back through plain function
 // pointers. The SDL front end
-// (sdl_platform) runs it for real; the fake front end (fake_platform) runs it
+// (frontend/sdl) runs it for real; the fake front end (frontend/fake) runs it
 // on a virtual clock for tests.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/failure.h"
 
 namespace corvale {
 
@@ -58,7 +58,7 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // Where the game's files are (platform/layout.h), without a trailing
+    // Where the game's files are (files/layout.h), without a trailing
     // slash: `datadir` holds the clips, their chart and the shipped puzzles;
     // `savedir` the scratch pads. In a game folder both are the program's own
     // folder; installed, they are the data folder and the player's state folder.
@@ -86,21 +86,19 @@ class Platform {
     // Blocks until at least one event waits, then handles every waiting one.
     virtual void waitevents() = 0;
 
-    // Files, by game path. Both front ends use the real files; the fake one
-    // can also make a read, a write or a rename fail on cue. Each fails with
-    // a Failure naming the file.
-    virtual bool exists(const std::string& path) { return fileexists(path); }
-    virtual std::string readfile(const std::string& path) { return readtextfile(path); }
+    // Files, by game path (files/files.h). Both front ends use the real
+    // files; the fake one can also make a read, a write or a rename fail on
+    // cue. Each fails with a Failure naming the file.
+    virtual bool exists(const std::string& path) = 0;
+    virtual std::string readfile(const std::string& path) = 0;
     // Replaces the file whole or leaves it as it was.
-    virtual void writefile(const std::string& path, const std::string& text) {
-        writetextfile(path, text);
-    }
-    virtual void renamefile(const std::string& from, const std::string& to);
+    virtual void writefile(const std::string& path, const std::string& text) = 0;
+    virtual void renamefile(const std::string& from, const std::string& to) = 0;
     // Removes a file if it is there.
-    virtual void removefile(const std::string& path);
+    virtual void removefile(const std::string& path) = 0;
     // A line for whoever started the game (standard error), for what the
     // player is also told by a clip.
-    virtual void note(const std::string& text);
+    virtual void note(const std::string& text) = 0;
 
     // Starts the program named `program` (voxlet) from the folder the running
     // program lies in, with `tail` as its command tail, without waiting for

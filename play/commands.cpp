@@ -2,11 +2,11 @@
 // clue, moves between clues, listens to single symbols, gives the last heard
 // symbol a digit (saved at once) and toggles between letters and digits.
 #include "audio/audio.h"
-#include "platform/letters.h"
+#include "platform/keys.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
-#include "shell/game.h"
-#include "shell/keycodes.h"
+#include "speech/letters.h"
+#include "state/game.h"
 
 namespace corvale {
 

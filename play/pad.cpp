@@ -10,7 +10,7 @@
 #include "audio/audio.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace corvale {
 

@@ -5,7 +5,7 @@
 #include <cctype>
 
 #include "play/play.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace corvale {
 

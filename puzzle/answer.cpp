@@ -3,7 +3,7 @@
 // does not gets no sound at all, so it gives away nothing.
 #include "audio/audio.h"
 #include "puzzle/puzzle.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace corvale {
 

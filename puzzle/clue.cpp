@@ -3,10 +3,10 @@
 // has ended, the row is laid out on the schedule as one evenly paced phrase,
 // symbol by symbol with the relation and "equals" between words.
 #include "audio/audio.h"
-#include "platform/voicefile.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
-#include "shell/game.h"
+#include "speech/voicefile.h"
+#include "state/game.h"
 
 namespace corvale {
 

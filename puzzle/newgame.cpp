@@ -2,10 +2,10 @@
 // one shipped in the data folder, and the player's saved scratch pad from the
 // save folder. Saving the pad after
 // every assignment is here too, so both directions of the file live together.
-#include "platform/files.h"
+#include "files/files.h"
 #include "puzzle/puzzle.h"
 #include "puzzle/reader.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace corvale {
 

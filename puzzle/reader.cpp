@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "files/files.h"
 #include "platform/failure.h"
-#include "platform/files.h"
 
 namespace corvale {
 namespace {

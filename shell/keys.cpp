@@ -3,11 +3,12 @@
 // gives help on where the player is, Ctrl silences whatever is being said,
 // and the rest goes to the play commands during a puzzle or to the menu.
 // After each key the view shows the result.
+#include "platform/keys.h"
 #include "audio/audio.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
-#include "shell/game.h"
-#include "shell/keycodes.h"
+#include "shell/shell.h"
+#include "state/game.h"
 
 namespace corvale {
 

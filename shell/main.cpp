@@ -6,9 +6,9 @@
 #include <string>
 
 #include "dist/release.h"
-#include "platform/files.h"
-#include "platform/sdl_platform.h"
-#include "shell/game.h"
+#include "files/files.h"
+#include "frontend/sdl/sdl_platform.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -45,9 +45,7 @@ int main(int argc, char** argv) {
         static SdlPlatform platform;
         front = &platform;
         if (desktop) platform.workinsavedir();
-        platform.handlers.keydown = Form_KeyDown;
-        platform.handlers.timer = ontimer;
-        Form1.os = &platform;
+        attach(platform);
         Form_Load();
         platform.show();
         Form_Activate();

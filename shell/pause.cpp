@@ -3,7 +3,8 @@
 // fires. It blocks while nothing waits, so a pause costs no processor time.
 #include <cmath>
 
-#include "shell/game.h"
+#include "shell/shell.h"
+#include "state/game.h"
 
 namespace corvale {
 

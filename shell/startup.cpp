@@ -1,14 +1,29 @@
 // Start-up: from launch to the main menu. It refuses a second copy, writes
 // the version file, opens the sound device, reads the clip-length chart and
 // the words the game composes in the clips' language (voice.txt);
-// the window's activation then greets the player.
+// the window's activation then greets the player. A front end is attached
+// to the game here too.
 #include "audio/audio.h"
 #include "dist/release.h"
-#include "platform/files.h"
-#include "platform/voicefile.h"
-#include "shell/game.h"
+#include "files/files.h"
+#include "shell/shell.h"
+#include "speech/voicefile.h"
+#include "state/game.h"
 
 namespace corvale {
+
+void attach(Platform& os) {
+    os.handlers.keydown = Form_KeyDown;
+    os.handlers.timer = ontimer;
+    Form1.os = &os;
+}
+
+void ontimer(TimerId timer) {
+    if (timer == TimerId::Timer1)
+        Timer1_Timer();
+    else
+        holder_Timer();
+}
 
 void Form_Load() {
     if (Form1.os->anotherinstance()) Form1.os->end(0);

@@ -5,7 +5,8 @@
 // language; the front end only draws them, so nothing of the view needs a
 // window to be tested. Nothing of play depends on them.
 #include "play/play.h"
-#include "shell/game.h"
+#include "shell/shell.h"
+#include "state/game.h"
 
 namespace corvale {
 

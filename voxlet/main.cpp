@@ -11,14 +11,14 @@
 #include <string>
 
 #include "dist/release.h"
+#include "files/files.h"
+#include "files/layout.h"
 #include "platform/failure.h"
-#include "platform/files.h"
-#include "platform/layout.h"
-#include "platform/letters.h"
-#include "platform/speaker.h"
-#include "platform/speech.h"
-#include "platform/speechd.h"
-#include "platform/voicefile.h"
+#include "speech/letters.h"
+#include "speech/speaker.h"
+#include "speech/speech.h"
+#include "speech/speechd.h"
+#include "speech/voicefile.h"
 #include "voxlet/tail.h"
 
 int main(int argc, char** argv) {

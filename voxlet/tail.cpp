@@ -7,7 +7,7 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/files.h"
+#include "files/files.h"
 
 namespace corvale::voxlet {
 

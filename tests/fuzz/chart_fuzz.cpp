@@ -8,7 +8,7 @@
 
 #include "audio/audio.h"
 #include "platform/failure.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace {
 

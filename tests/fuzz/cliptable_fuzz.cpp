@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/failure.h"
-#include "platform/speech.h"
+#include "speech/speech.h"
 #include "tools/clipgen/cliptable.h"
 
 namespace {

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake_platform.h"
-#include "shell/game.h"
+#include "frontend/fake/fake_platform.h"
+#include "shell/shell.h"
+#include "state/game.h"
 
 namespace corvale::testing {
 
@@ -60,11 +61,9 @@ class Rig : public ::testing::Test {
         fs::create_directories(workdir);
         fs::current_path(workdir);
         os.datadir = os.savedir = programdir.string();
-        os.handlers.keydown = Form_KeyDown;
-        os.handlers.timer = ontimer;
         Form1 = Form{};
         Module1 = Module{};
-        Form1.os = &os;
+        attach(os);
         writefile(programdir / "soundchart.txt", "");
     }
     ~Rig() override {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/voicefile.h"
+#include "speech/voicefile.h"
 #include "tools/clipgen/cliptable.h"
 
 namespace corvale::clipgen {

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "platform/resample.h"
+#include "speech/resample.h"
 
 namespace corvale {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/failure.h"
-#include "platform/speech.h"
+#include "speech/speech.h"
 
 namespace corvale::speech {
 

@@ -31,7 +31,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/speech.h"
+#include "speech/speech.h"
 
 extern char** environ;
 

@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
+#include "files/files.h"
 #include "platform/failure.h"
-#include "platform/files.h"
-#include "platform/speech.h"
-#include "platform/voicefile.h"
+#include "speech/speech.h"
+#include "speech/voicefile.h"
 #include "tools/clipgen/cliptable.h"
 #include "tools/clipgen/level.h"
 #include "tools/clipgen/wav.h"
@@ -155,8 +155,7 @@ constexpr const char* usage =
 // What voice.txt records: the engine, voice and language, and every
 // "text:KEY" row of the table.
 corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& clips,
-                                   const std::string& table,
-                                   const corvale::speech::Choice& choice,
+                                   const std::string& table, const corvale::speech::Choice& choice,
                                    const std::string& language) {
     corvale::VoiceSettings settings;
     settings.engine = choice.engine;

@@ -6,9 +6,9 @@
 #include <set>
 #include <sstream>
 
+#include "files/files.h"
 #include "platform/failure.h"
-#include "platform/files.h"
-#include "platform/speech.h"
+#include "speech/speech.h"
 
 namespace corvale::clipgen {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/speech.h"
+#include "speech/speech.h"
 
 namespace corvale::clipgen {
 

@@ -1,0 +1,92 @@
+// Telling the game folder from an installed game, and naming the folders the
+// installed game reads from and writes to. Kept apart from SDL and from the
+// process's real environment so every rule can be tested on folders a test
+// makes.
+#include "files/layout.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "platform/failure.h"
+
+namespace corvale {
+
+namespace {
+
+bool isfile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// An absolute path from the environment, or "" when unset, empty or relative.
+std::string absolutevar(const Environment& env, const char* name) {
+    const char* value = env(name);
+    if (!value || value[0] != '/') return "";
+    return value;
+}
+
+std::string homefolder(const Environment& env) {
+    std::string home = absolutevar(env, "HOME");
+    if (!home.empty()) return home;
+    // No usable HOME (a service manager may start programs without one):
+    // the password database still knows the player's home folder.
+    std::vector<char> buf(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buf.data(), buf.size(), &found) == 0 && found &&
+        found->pw_dir && found->pw_dir[0] == '/')
+        return found->pw_dir;
+    fail("cannot find your home folder: HOME is not set and the user database has no entry");
+}
+
+std::string trimmed(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+Layout findlayout(const std::string& programdir, const std::string& datafrombin,
+                  const Environment& env) {
+    Layout layout;
+    layout.programdir = programdir;
+    if (isfile(programdir + "/soundchart.txt")) {
+        layout.datadir = layout.savedir = programdir;
+        layout.lockfile = programdir + "/corvale.lock";
+        return layout;
+    }
+    layout.installed = true;
+    layout.datadir =
+        trimmed(std::filesystem::path(programdir + "/" + datafrombin).lexically_normal().string());
+    std::string state = absolutevar(env, "XDG_STATE_HOME");
+    if (state.empty()) state = homefolder(env) + "/.local/state";
+    layout.savedir = trimmed(state) + "/corvale";
+    std::string runtime = absolutevar(env, "XDG_RUNTIME_DIR");
+    layout.lockfile = (runtime.empty() ? layout.savedir : trimmed(runtime)) + "/corvale.lock";
+    return layout;
+}
+
+void makefolders(const std::string& path) {
+    std::string built;
+    std::size_t at = 0;
+    while (at != std::string::npos) {
+        std::size_t next = path.find('/', at + 1);
+        built = path.substr(0, next);
+        at = next;
+        if (built.empty() || built == "/") continue;
+        if (::mkdir(built.c_str(), 0700) != 0 && errno != EEXIST)
+            fail("cannot create the folder " + built + ": " + std::strerror(errno));
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        fail("cannot use the folder " + path + ": " + std::strerror(errno));
+    if (!S_ISDIR(st.st_mode)) fail("cannot use the folder " + path + ": it is not a folder");
+}
+
+}  // namespace corvale

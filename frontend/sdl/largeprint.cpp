@@ -1,0 +1,120 @@
+// Drawing the large-print view with SDL2_ttf onto the window's own surface.
+// One font is opened once and resized only when the text or the window asks
+// for it, so most drawings render glyphs SDL_ttf has cached.
+#include "frontend/sdl/largeprint.h"
+
+#include <fontconfig/fontconfig.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace corvale {
+
+namespace {
+
+const char* const debianfont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+// The font file through fontconfig: the best match for DejaVu Sans Bold,
+// which may be another sans-serif face where DejaVu is not installed.
+std::string fontconfigfont() {
+    std::string path;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config) return path;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("DejaVu Sans:bold"));
+    if (pattern) {
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(config, pattern, &result);
+        FcChar8* file = nullptr;
+        if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file)
+            path = reinterpret_cast<const char*>(file);
+        if (match) FcPatternDestroy(match);
+        FcPatternDestroy(pattern);
+    }
+    FcConfigDestroy(config);
+    return path;
+}
+
+// Where the font is: CORVALE_FONT when set (and nothing else), else the
+// Debian path, else fontconfig's answer. Empty when none is readable.
+std::string findfont() {
+    if (const char* chosen = std::getenv("CORVALE_FONT"))
+        return ::access(chosen, R_OK) == 0 ? chosen : "";
+    if (::access(debianfont, R_OK) == 0) return debianfont;
+    std::string found = fontconfigfont();
+    return !found.empty() && ::access(found.c_str(), R_OK) == 0 ? found : "";
+}
+
+void note(const std::string& text) {
+    std::fprintf(stderr, "corvale: %s; the window stays black, play is not affected\n",
+                 text.c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+LargePrint::LargePrint() {
+    std::string path = findfont();
+    if (path.empty()) {
+        note("no font for the large-print view (install fonts-dejavu-core)");
+        return;
+    }
+    if (TTF_Init() != 0) {
+        note(std::string("cannot start SDL_ttf: ") + TTF_GetError());
+        return;
+    }
+    font_ = TTF_OpenFont(path.c_str(), size_);
+    if (!font_) note("cannot open the font " + path + ": " + TTF_GetError());
+}
+
+LargePrint::~LargePrint() {
+    if (font_) TTF_CloseFont(font_);
+}
+
+void LargePrint::paint(SDL_Window* window, const std::vector<std::string>& lines) {
+    SDL_Surface* screen = window ? SDL_GetWindowSurface(window) : nullptr;
+    if (!screen) return;
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    if (font_ && !lines.empty()) {
+        // The largest size at which the widest line fits the width and all
+        // lines fit the height, inside a margin of a twentieth of the width;
+        // measured at the present size, as text scales with it. A new size
+        // empties SDL_ttf's glyph cache, so the size changes only when the
+        // text would not fit or could grow by more than a tenth.
+        int widest = 1;
+        for (const std::string& line : lines) {
+            int w = 0, h = 0;
+            if (!line.empty() && TTF_SizeUTF8(font_, line.c_str(), &w, &h) == 0)
+                widest = std::max(widest, w);
+        }
+        int margin = screen->w / 20;
+        double across = static_cast<double>(screen->w - 2 * margin) / widest;
+        double down = static_cast<double>(screen->h - 2 * margin) /
+                      (TTF_FontLineSkip(font_) * static_cast<double>(lines.size()));
+        int fit = std::max(6, static_cast<int>(size_ * std::min(across, down)));
+        if (fit < size_ || fit > size_ + size_ / 10) {
+            size_ = fit;
+            TTF_SetFontSize(font_, size_);
+        }
+
+        int skip = TTF_FontLineSkip(font_);
+        int y = (screen->h - skip * static_cast<int>(lines.size())) / 2;
+        const SDL_Color white{255, 255, 255, 255};
+        for (const std::string& line : lines) {
+            SDL_Surface* text =
+                line.empty() ? nullptr : TTF_RenderUTF8_Blended(font_, line.c_str(), white);
+            if (text) {
+                SDL_Rect at{(screen->w - text->w) / 2, y, text->w, text->h};
+                SDL_BlitSurface(text, nullptr, screen, &at);
+                SDL_FreeSurface(text);
+            }
+            y += skip;
+        }
+    }
+    SDL_UpdateWindowSurface(window);
+}
+
+}  // namespace corvale

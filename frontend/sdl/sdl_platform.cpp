@@ -1,0 +1,360 @@
+// The SDL window and the event loop. Timers are deadlines kept on the main
+// thread: waiting blocks in SDL until the next deadline or input, so an idle
+// game or a pause costs no processor time, and a late timer event is handled
+// once (events of one timer coalesce, as the game expects).
+#include "frontend/sdl/sdl_platform.h"
+
+#include <SDL.h>
+#include <pthread.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "dist/release.h"
+#include "files/files.h"
+#include "frontend/sdl/largeprint.h"
+#include "platform/failure.h"
+
+namespace corvale {
+
+namespace {
+
+// SDL keys become the game's key codes; keys the game has no code for are
+// not passed on.
+int keycode(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 97 + (key - SDLK_KP_1);
+    switch (key) {
+        case SDLK_KP_0:
+            return 96;
+        case SDLK_BACKSPACE:
+            return 8;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return 16;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return 17;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return 18;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_SPACE:
+            return 32;
+        case SDLK_LEFT:
+            return 37;
+        case SDLK_UP:
+            return 38;
+        case SDLK_RIGHT:
+            return 39;
+        case SDLK_DOWN:
+            return 40;
+        case SDLK_LGUI:
+            return 91;
+        case SDLK_RGUI:
+            return 92;
+        case SDLK_F1:
+            return 112;
+        default:
+            return 0;
+    }
+}
+
+constexpr int keyCtrl = 17;
+
+// Takes every waiting Ctrl press out of the queue, noting that there was one.
+int takestopkey(void* taken, SDL_Event* event) {
+    if (event->type != SDL_KEYDOWN || keycode(event->key.keysym.sym) != keyCtrl) return 1;
+    *static_cast<bool*>(taken) = true;
+    return 0;
+}
+
+int modifiers(Uint16 mod) {
+    return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
+}
+
+// Ending on SIGTERM and SIGINT. SDL turns them into a quit event, which the
+// game sees only where it waits for events; but the game also blocks where
+// it waits for nothing else (the in-game voice speaking, a message box shown)
+// and must still end promptly there. So the signal goes to SDL only while
+// the main thread waits inside SDL for events, and ends the process at once
+// anywhere else. That is safe for the pad: a save replaces its file whole
+// or not at all, and a temporary file left behind is cleared at the next
+// load.
+volatile std::sig_atomic_t waitinginsdl = 0;
+struct sigaction sdlhandlers[2];
+constexpr int stopsignals[2] = {SIGTERM, SIGINT};
+
+struct sigaction ourhandler;
+
+void onstopsignal(int sig) {
+    const struct sigaction& sdl = sdlhandlers[sig == SIGTERM ? 0 : 1];
+    if (waitinginsdl && sdl.sa_handler != SIG_DFL && !(sdl.sa_flags & SA_SIGINFO)) {
+        sdl.sa_handler(sig);
+        // SDL's handler installs itself again; the next signal is ours.
+        ::sigaction(sig, &ourhandler, nullptr);
+        return;
+    }
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// SDL shows a message box from a forked child. Should the game end while the
+// box is up, the child must not stay behind on the screen.
+pid_t forkingparent = 0;
+void beforefork() {
+    forkingparent = ::getpid();
+}
+void inforkedchild() {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != forkingparent) ::_exit(1);
+}
+
+void takestopsignals() {
+    ourhandler.sa_handler = onstopsignal;
+    sigemptyset(&ourhandler.sa_mask);
+    ourhandler.sa_flags = 0;
+    for (int i = 0; i < 2; ++i) {
+        ::sigaction(stopsignals[i], nullptr, &sdlhandlers[i]);
+        // A signal the game was started ignoring (a background job's SIGINT)
+        // stays ignored.
+        if (sdlhandlers[i].sa_handler == SIG_IGN) continue;
+        ::sigaction(stopsignals[i], &ourhandler, nullptr);
+    }
+    ::pthread_atfork(beforefork, nullptr, inforkedchild);
+}
+
+// True while the main thread waits inside SDL, where a stop signal is
+// handled as SDL's quit event.
+struct InSdlWait {
+    InSdlWait() { waitinginsdl = 1; }
+    ~InSdlWait() { waitinginsdl = 0; }
+};
+
+bool windowsystem() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::string(driver) != "dummy" && std::string(driver) != "offscreen";
+}
+
+// True when SDL_VIDEODRIVER (one name or a comma-separated list) names the
+// driver: tests ask for the dummy driver on purpose.
+bool askedfor(const char* driver) {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!asked || !driver) return false;
+    std::string list = std::string(",") + asked + ",";
+    return list.find(std::string(",") + driver + ",") != std::string::npos;
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform() {
+    layout_ = findlayout(programdirectory(), release::datafrombin, std::getenv);
+    datadir = layout_.datadir;
+    savedir = layout_.savedir;
+    if (layout_.installed) makefolders(savedir);
+    // Without this SDL loads a GL stack for the window: memory and start-up
+    // time the game has no use for.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        fail(std::string("cannot start SDL video: ") + SDL_GetError());
+    // With no window system SDL falls back to a driver that shows nothing
+    // and delivers no keys: the game would greet the player and never hear
+    // a key. Only a driver asked for by name is taken as meant.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!windowsystem() && !askedfor(driver))
+        fail(std::string("no display: Corvale needs a desktop session (X11 or Wayland) to read "
+                         "the keyboard, and SDL found only its \"") +
+             (driver ? driver : "none") + "\" video driver");
+    // Made now, so a speech server that CORVALE_SPEECH insists on and that
+    // does not answer ends the game at start-up rather than at the first H.
+    voice_ = makevoice(layout_.datadir, [this] { return speechstop(); });
+    takestopsignals();
+}
+
+SdlPlatform::~SdlPlatform() {
+    droplock(lockfd_);
+}
+
+bool SdlPlatform::anotherinstance() {
+    lockfd_ = takelock(layout_.lockfile);
+    return lockfd_ < 0;
+}
+
+void SdlPlatform::caption(const std::string& text) {
+    title_ = text;
+    if (window_) SDL_SetWindowTitle(window_, text.c_str());
+}
+
+void SdlPlatform::view(const std::vector<std::string>& lines) {
+    lines_ = lines;
+    paint();
+}
+
+void SdlPlatform::show() {
+    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                               640, 480, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+    if (!window_) fail(std::string("cannot create the window: ") + SDL_GetError());
+    print_ = std::make_unique<LargePrint>();
+    paint();
+    SDL_RaiseWindow(window_);
+}
+
+void SdlPlatform::paint() {
+    if (print_) print_->paint(window_, lines_);
+}
+
+void SdlPlatform::workinsavedir() {
+    if (::chdir(savedir.c_str()) != 0)
+        fail("cannot enter the save folder " + savedir + ": " + std::strerror(errno));
+}
+
+std::unique_ptr<SoundDevice> SdlPlatform::opensound() {
+    std::unique_ptr<SoundDevice> device = openmixer();
+    // The game's message box speaks to the player; the reason the system
+    // gave is for whoever reads the log.
+    if (!device)
+        std::fprintf(stderr, "corvale: cannot open the sound device: %s\n", SDL_GetError());
+    return device;
+}
+
+Voice& SdlPlatform::voice() {
+    return *voice_;
+}
+
+// Asked over and over while a sentence is spoken. A Ctrl press stops it and
+// is used up, so the game never sees it; other keys wait their turn. A
+// request to end the program stops it too, and stays queued for the event
+// loop to act on.
+bool SdlPlatform::speechstop() {
+    SDL_PumpEvents();
+    if (SDL_HasEvent(SDL_QUIT)) return true;
+    bool taken = false;
+    SDL_FilterEvents(takestopkey, &taken);
+    return taken;
+}
+
+void SdlPlatform::showbox(const std::string& title, const std::string& text, bool error) {
+    std::fprintf(stderr, "corvale: %s\n", text.c_str());
+    std::fflush(stderr);
+    if (!windowsystem()) return;
+    // The box may be shown from a forked child, which would inherit the lock
+    // and keep every later start refused.
+    droplock(lockfd_);
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                             title.c_str(), text.c_str(), window_);
+}
+
+void SdlPlatform::msgbox(const std::string& text) {
+    showbox("Corvale", text, false);
+}
+
+void SdlPlatform::report(const std::string& text) {
+    showbox("Corvale has stopped", text, true);
+}
+
+void SdlPlatform::quit(int status) {
+    // Only the program's own streams: flushing every stream would wait for
+    // the lock speech-dispatcher's client holds on its socket while it
+    // listens, which it may hold for ever.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    // Closing the audio flushes what the disk driver captured; the game's
+    // buffers and state are left to the process's end.
+    SDL_Quit();
+    droplock(lockfd_);
+    std::_Exit(status);
+}
+
+namespace {
+long long nowms() {
+    return static_cast<long long>(SDL_GetTicks64());
+}
+}  // namespace
+
+void SdlPlatform::settimer(TimerId timer, int interval) {
+    clock_.set(timer, interval, nowms());
+}
+
+bool SdlPlatform::dispatchtimer() {
+    std::optional<TimerId> due = clock_.takedue(nowms());
+    if (!due) return false;
+    handlers.timer(*due);
+    return true;
+}
+
+void SdlPlatform::handle(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            quit(0);
+        case SDL_WINDOWEVENT:
+            // The view follows the window's size.
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                paint();
+            break;
+        case SDL_KEYDOWN: {
+            int code = keycode(event.key.keysym.sym);
+            int shift = modifiers(event.key.keysym.mod);
+            if (code != 0) handlers.keydown(code, shift);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+namespace {
+bool poll(SDL_Event& event) {
+    InSdlWait waiting;
+    return SDL_PollEvent(&event) != 0;
+}
+}  // namespace
+
+void SdlPlatform::doevents() {
+    SDL_Event event;
+    for (;;) {
+        if (poll(event))
+            handle(event);
+        else if (!dispatchtimer())
+            return;
+    }
+}
+
+void SdlPlatform::waitevents() {
+    SDL_Event event;
+    if (poll(event)) {
+        handle(event);
+    } else if (!dispatchtimer()) {
+        long long next = clock_.next(), now = nowms();
+        int timeout = next < 0 ? -1 : static_cast<int>(next > now ? next - now : 0);
+        bool got = false;
+        {
+            InSdlWait waiting;
+            got = SDL_WaitEventTimeout(&event, timeout) != 0;
+        }
+        if (got) handle(event);
+    }
+    doevents();
+}
+
+void SdlPlatform::spawn(const std::string& program, const std::string& tail) {
+    startprocess(layout_.programdir + "/" + program, tail);
+}
+
+bool SdlPlatform::spawnedrunning() {
+    return processesrunning();
+}
+
+}  // namespace corvale

@@ -1,0 +1,29 @@
+// The game shell's entry points: what a front end calls to start the game
+// and to hand it keys and timer events, and the large-print view's lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace corvale {
+
+// Wires the game to a front end: its keys and timer events go to the game's
+// handlers, and the window lives in it. Every front end (the real one, the
+// benchmark's, the tests' fake) is attached this one way.
+void attach(Platform& os);
+
+// Start-up and the window's own events.
+void Form_Load();
+void Form_Activate();
+void Form_KeyDown(int& KeyCode, int& Shift);
+void holder_Timer();
+void ontimer(TimerId timer);  // routes a timer event to its handler
+
+// The large-print view: the lines that say what the player hears now, and
+// handing them to the front end when they differ from what it shows.
+std::vector<std::string> screenlines();
+void showscreen();
+
+}  // namespace corvale

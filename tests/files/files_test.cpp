@@ -1,0 +1,97 @@
+// Game paths on the host: backslash paths, clip names in any letter case,
+// and saves that replace a file whole or leave it as it was.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "files/files.h"
+#include "platform/failure.h"
+
+namespace corvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Files : public ::testing::Test {
+  protected:
+    fs::path root;
+    Files() {
+        char pattern[] = "/tmp/corvale-files-XXXXXX";
+        root = ::mkdtemp(pattern);
+        fs::create_directories(root / "sounds");
+        std::ofstream(root / "sounds" / "b.wav") << "clip";
+    }
+    ~Files() override { fs::remove_all(root); }
+    std::string game(const std::string& relative) const { return root.string() + relative; }
+};
+
+TEST_F(Files, FindsAClipWhateverTheLetterCase) {
+    std::string clip = (root / "sounds" / "b.wav").string();
+    EXPECT_EQ(hostpath(game("\\sounds\\b.wav")), clip);
+    EXPECT_EQ(hostpath(game("\\SOUNDS\\B.wav")), clip);
+    EXPECT_TRUE(fileexists(game("\\Sounds\\B.WAV")));
+    EXPECT_FALSE(fileexists(game("\\sounds\\c.wav")));
+    EXPECT_FALSE(fileexists(game("\\sounds")));  // a folder is no file
+    EXPECT_EQ(readtextfile(game("\\sounds\\B.wav")), "clip");
+}
+
+TEST_F(Files, ASaveReplacesTheFileWhole) {
+    writetextfile(game("\\scratch1.txt"), "old\r\n");
+    writetextfile(game("\\scratch1.txt"), "new\r\n");
+    EXPECT_EQ(readtextfile(game("\\scratch1.txt")), "new\r\n");
+    EXPECT_FALSE(fs::exists(root / "scratch1.txt.new"));
+}
+
+TEST_F(Files, AFailedSaveLeavesTheOldFileAndSaysWhichFile) {
+    writetextfile(game("\\scratch1.txt"), "old\r\n");
+    fs::create_directory(root / "scratch1.txt.new");  // the temporary file cannot be made
+    try {
+        writetextfile(game("\\scratch1.txt"), "new\r\n");
+        FAIL() << "saved";
+    } catch (const Failure& f) {
+        EXPECT_NE(std::string(f.what()).find((root / "scratch1.txt").string()), std::string::npos);
+    }
+    EXPECT_EQ(readtextfile(game("\\scratch1.txt")), "old\r\n");
+}
+
+TEST_F(Files, AMissingFileIsNamedWhenRead) {
+    try {
+        readtextfile(game("\\soundchart.txt"));
+        FAIL() << "read";
+    } catch (const Failure& f) {
+        EXPECT_NE(std::string(f.what()).find("soundchart.txt"), std::string::npos);
+    }
+}
+
+// Input quoted in a message stays short and printable whatever it holds.
+TEST(Shown, QuotesInputShortAndPrintable) {
+    std::string stray;  // 37 bytes that start no character, each written \x80
+    for (int i = 0; i < 37; ++i) stray += "\\x80";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"AB__", "\"AB__\""},
+        {"a\tb\r\n", "\"a\\x09b\\x0D\\x0A\""},
+        {"\xFF\xC3", "\"\\xFF\\xC3\""},
+        {"caf\xC3\xA9", "\"caf\xC3\xA9\""},  // a whole character stays
+        {std::string(100, 'x'), "\"" + std::string(40, 'x') + "\"... (100 bytes)"},
+        // Cut before a character that would not fit whole.
+        {std::string(39, 'x') + "\xC3\xA9y", "\"" + std::string(39, 'x') + "\"... (42 bytes)"},
+        {std::string(1000000, '\x80'), "\"" + stray + "\"... (1000000 bytes)"},
+    };
+    for (const auto& [input, want] : cases) EXPECT_EQ(shown(input), want);
+}
+
+TEST(Lines, SplitOnCrLfAndLfAndTrim) {
+    EXPECT_EQ(splitlines("a\r\nb\n\nc"), (std::vector<std::string>{"a", "b", "", "c"}));
+    EXPECT_EQ(splitlines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(trim(" \ta b\t "), "a b");
+    EXPECT_EQ(trim(" \t x \t", " "), "\t x \t");
+    EXPECT_EQ(withoutbom("\xEF\xBB\xBF"
+                         "1\r\n"),
+              "1\r\n");
+}
+
+}  // namespace
+}  // namespace corvale

@@ -1,0 +1,124 @@
+// Telling a game folder from an installed game, and the folders each uses.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "files/layout.h"
+#include "platform/failure.h"
+
+namespace corvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct LayoutCase {
+    std::string name;
+    std::string bin;  // the program's folder, under the test's root
+    std::string datafrombin;
+    std::map<std::string, std::string> env;
+    bool chartbesideprogram;
+    // Expected, "@" standing for the test's root.
+    bool installed;
+    std::string datadir, savedir, lockfile;
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Layouts : public ::testing::TestWithParam<LayoutCase> {
+  protected:
+    fs::path root;
+    Layouts() {
+        char pattern[] = "/tmp/corvale-layout-XXXXXX";
+        root = ::mkdtemp(pattern);
+    }
+    ~Layouts() override { fs::remove_all(root); }
+    std::string at(const std::string& path) const {
+        std::string out = path;
+        for (std::size_t p; (p = out.find('@')) != std::string::npos;)
+            out.replace(p, 1, root.string());
+        return out;
+    }
+};
+
+TEST_P(Layouts, NameTheFoldersOfEachLayout) {
+    const LayoutCase& c = GetParam();
+    fs::path bin = root / c.bin;
+    fs::create_directories(bin);
+    if (c.chartbesideprogram) std::ofstream(bin / "soundchart.txt") << "";
+    std::map<std::string, std::string> env;
+    for (const auto& [k, v] : c.env) env[k] = at(v);
+    Layout got = findlayout(bin.string(), c.datafrombin, [&](const char* name) -> const char* {
+        auto it = env.find(name);
+        return it == env.end() ? nullptr : it->second.c_str();
+    });
+    EXPECT_EQ(got.installed, c.installed);
+    EXPECT_EQ(got.programdir, bin.string());
+    EXPECT_EQ(got.datadir, at(c.datadir));
+    EXPECT_EQ(got.savedir, at(c.savedir));
+    EXPECT_EQ(got.lockfile, at(c.lockfile));
+}
+
+const std::map<std::string, std::string> xdg = {
+    {"HOME", "@/home"}, {"XDG_STATE_HOME", "@/state/"}, {"XDG_RUNTIME_DIR", "@/run"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Layouts,
+    ::testing::Values(
+        // Everything beside the program, whatever the environment says.
+        LayoutCase{"gamefolder", "game", "../share/corvale", xdg, true, false, "@/game", "@/game",
+                   "@/game/corvale.lock"},
+        LayoutCase{"installed", "usr/bin", "../share/corvale", xdg, false, true,
+                   "@/usr/share/corvale", "@/state/corvale", "@/run/corvale.lock"},
+        LayoutCase{"gamesbin", "usr/games", "../share/games/corvale", xdg, false, true,
+                   "@/usr/share/games/corvale", "@/state/corvale", "@/run/corvale.lock"},
+        // The XDG defaults: state under the home folder, the lock with it.
+        LayoutCase{"xdgunset",
+                   "p/bin",
+                   "../share/corvale",
+                   {{"HOME", "@/home"}},
+                   false,
+                   true,
+                   "@/p/share/corvale",
+                   "@/home/.local/state/corvale",
+                   "@/home/.local/state/corvale/corvale.lock"},
+        // Relative paths in the XDG variables are ignored, as the rules ask.
+        LayoutCase{"xdgrelative",
+                   "p/bin",
+                   "../share/corvale",
+                   {{"HOME", "@/home"}, {"XDG_STATE_HOME", "state"}, {"XDG_RUNTIME_DIR", ""}},
+                   false,
+                   true,
+                   "@/p/share/corvale",
+                   "@/home/.local/state/corvale",
+                   "@/home/.local/state/corvale/corvale.lock"}));
+
+TEST(Folders, AreMadeWithTheirParentsPrivateToThePlayer) {
+    char pattern[] = "/tmp/corvale-folders-XXXXXX";
+    fs::path root = ::mkdtemp(pattern);
+    fs::path deep = root / "state" / "corvale";
+    makefolders(deep.string());
+    makefolders(deep.string());  // already there: fine
+    struct stat st {};
+    ASSERT_EQ(::stat(deep.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // A file where a folder should be: named in the failure.
+    std::ofstream(root / "file") << "";
+    try {
+        makefolders((root / "file" / "corvale").string());
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_NE(std::string(f.what()).find((root / "file").string()), std::string::npos)
+            << f.what();
+    }
+    fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace corvale
