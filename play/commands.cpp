@@ -80,6 +80,8 @@ void assigndigit(int d) {
 }  // namespace
 
 void playkey(int KeyCode, int Shift) {
+    // Only a P pressed right after a reading of P cut short reads on.
+    if (KeyCode != 'P') Form1.padnext = "";
     if (KeyCode == keySpace) {
         Form1.substitute = Form1.substitute == 0 ? 1 : 0;
         makesound(
@@ -118,6 +120,18 @@ void playkey(int KeyCode, int Shift) {
         return;
     }
     bool digit = KeyCode >= '0' && KeyCode <= '9';
+    // Shift with a digit, of the main row or the number pad (the front end
+    // passes both as the digit and the Shift bit), marks the digit. No
+    // screen reader takes Shift with a digit in a game window; Ctrl and Alt
+    // with a digit are left as they were.
+    if (digit && Shift == 1) {
+        togglemark(KeyCode - '0');
+        return;
+    }
+    if (KeyCode == 'M') {
+        saymarks();
+        return;
+    }
     if (!digit || Form1.selectedletter.empty()) {
         if (Form1.clueindex <= 0) return;
         for (const SymbolKey& key : symbolkeys)

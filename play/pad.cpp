@@ -1,9 +1,10 @@
 // The pad keys of a puzzle: P reads the whole scratch pad aloud in letter
-// order, Backspace takes back the digit of the letter heard last. Both speak
-// through the delayed schedule, paced like the announcement of a digit, so
-// the player hears the pad in the same rhythm as it was filled.
+// order, each letter's marks after its digit, Backspace takes back the digit
+// of the letter heard last. Both speak through the delayed schedule, paced
+// like the announcement of a digit, so the player hears the pad in the same
+// rhythm as it was filled.
 #include <algorithm>
-#include <cctype>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -16,16 +17,13 @@ namespace corvale {
 
 namespace {
 
-// Tick steps from a letter to "is set to" and to the digit, and from one
-// assignment to the next: the gaps of a digit's announcement (8 and 12), and
-// 12 again before the next letter.
-constexpr int setgap = 8, digitgap = 20, assignmentgap = 32;
+// Tick steps from a letter to "is set to" and to the digit: the gaps of a
+// digit's announcement (8 and 12); and from the digit to the marks.
+constexpr int setgap = 8, digitgap = 20, marksgap = 30;
 
-std::string symbolclip(const std::string& symbol) {
-    std::string name = symbol;
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return apppath() + "\\sounds\\" + name + ".wav";
-}
+// The schedule's entries one reading of P may take: all fifty but one, kept
+// for the clip that says P goes on.
+constexpr int pageentries = 49;
 
 // A slot is in use when it holds a letter and a digit; one that holds the
 // blank mark, which older versions of the game stored, counts as free.
@@ -47,19 +45,36 @@ std::vector<std::pair<std::string, std::string>> padentries() {
 
 void saypad() {
     Form1.schedcount = 0;
-    std::vector<std::pair<std::string, std::string>> pad = padentries();
-    if (pad.empty()) {
+    const std::string from = Form1.padnext;
+    Form1.padnext = "";
+    // Every letter with a digit or marks, in letter order, with its digit.
+    std::map<std::string, std::string> letters;
+    for (const auto& [letter, digit] : padentries()) letters[letter] = digit;
+    for (const auto& entry : Form1.marks) letters.emplace(entry.first, "");
+    if (letters.empty()) {
         newprize(apppath() + "\\sounds\\padempty.wav", 0, 0, 0);
         return;
     }
     // Delay 1 fires on the first tick step, as delay 0 would: every
-    // assignment then starts exactly one spacing after the one before.
-    int start = 1;
-    for (const auto& [letter, digit] : pad) {
+    // letter then starts exactly one spacing after the one before.
+    int start = 1, used = 0;
+    for (auto it = letters.lower_bound(from); it != letters.end(); ++it) {
+        const auto& [letter, digit] = *it;
+        int entries = 1 + (digit.empty() ? 0 : 2) + markentries(letter);
+        if (used + entries > pageentries) {
+            Form1.padnext = letter;
+            newprize(apppath() + "\\sounds\\padmore.wav", 0, 0, start);
+            return;
+        }
+        used += entries;
         newprize(symbolclip(letter), 0, 0, start);
-        newprize(apppath() + "\\sounds\\issetto.wav", 0, 0, start + setgap);
-        newprize(apppath() + "\\sounds\\" + digit + ".wav", 0, 0, start + digitgap);
-        start += assignmentgap;
+        int marksat = start + setgap;
+        if (!digit.empty()) {
+            newprize(apppath() + "\\sounds\\issetto.wav", 0, 0, start + setgap);
+            newprize(apppath() + "\\sounds\\" + digit + ".wav", 0, 0, start + digitgap);
+            marksat = start + marksgap;
+        }
+        start = schedulemarks(letter, marksat);
     }
 }
 

@@ -19,11 +19,27 @@ void playkey(int KeyCode, int Shift);
 // order: what P reads and the large-print view shows.
 std::vector<std::pair<std::string, std::string>> padentries();
 
-// P: every letter of the scratch pad with its digit, in letter order.
+// P: every letter of the scratch pad with its digit, then its marks, in
+// letter order; a letter with marks and no digit too. When that is more than
+// the schedule holds, it stops before a letter and says P goes on: a P
+// pressed next reads on from there.
 void saypad();
 // Backspace: empties the scratch slot of the letter heard last and saves the
 // pad; a click when that letter has no digit or none was heard.
 void takeback();
+
+// Shift with a digit: the digit d becomes a mark of the letter heard last,
+// or stops being one; says which, and saves the marks.
+void togglemark(int d);
+// M: says the marks of the letter heard last, in digit order.
+void saymarks();
+// The entries of the schedule that schedulemarks() takes for `letter`.
+int markentries(const std::string& letter);
+// Schedules "may be" and the marks of `letter`, or "no marks", from tick
+// `at` on; returns the tick where the next letter of a reading may start.
+int schedulemarks(const std::string& letter, int at);
+// The clip of a symbol's own name, in the clip set's lower case.
+std::string symbolclip(const std::string& symbol);
 
 // The symbol `tempm` as the player hears it: upper case, or in substitute
 // mode the digit the scratch pad gives it.

@@ -1,7 +1,8 @@
 // Loading a level: the puzzle file from the working directory, or else the
-// one shipped in the data folder, and the player's saved scratch pad from the
-// save folder. Saving the pad after
-// every assignment is here too, so both directions of the file live together.
+// one shipped in the data folder, and the player's saved scratch pad and
+// marks from the save folder. Saving the pad after every assignment, and the
+// marks after every change, is here too, so both directions of each file
+// live together.
 #include "files/files.h"
 #include "puzzle/puzzle.h"
 #include "puzzle/reader.h"
@@ -15,19 +16,40 @@ std::string scratchpath() {
     return Form1.os->savedir + "\\scratch" + std::to_string(Form1.level) + ".txt";
 }
 
-// A pad the game cannot read (edited by hand, cut short, written by another
-// tool) must neither lock the player out of the puzzle nor be lost: it is
-// renamed beside itself under a free name, reported, and the puzzle starts
-// with an empty pad.
-void setaside(const std::string& scratch, const std::string& why) {
-    std::string aside = scratch + ".unreadable";
+// The marks live in a file of their own beside the pad, so the pad's format
+// stays as every earlier version wrote it.
+std::string markspath() {
+    return Form1.os->savedir + "\\marks" + std::to_string(Form1.level) + ".txt";
+}
+
+// A pad or marks file the game cannot read (edited by hand, cut short,
+// written by another tool) must neither lock the player out of the puzzle
+// nor be lost: it is renamed beside itself under a free name, reported, and
+// the puzzle starts without it (`without`: "an empty pad", "no marks").
+void setaside(const std::string& file, const std::string& why, const std::string& without) {
+    std::string aside = file + ".unreadable";
     for (int n = 2; Form1.os->exists(aside); ++n) {
-        if (n > 999) fail("cannot set aside the unreadable " + hostpath(scratch) + ": " + why);
-        aside = scratch + ".unreadable." + std::to_string(n);
+        if (n > 999) fail("cannot set aside the unreadable " + hostpath(file) + ": " + why);
+        aside = file + ".unreadable." + std::to_string(n);
     }
-    Form1.os->renamefile(scratch, aside);
+    Form1.os->renamefile(file, aside);
     Form1.os->note(why + "; the file is kept as " + hostpath(aside) +
-                   " and the puzzle starts with an empty pad");
+                   " and the puzzle starts with " + without);
+}
+
+// Reads a saved file of the level with `reader` into `into`; a save cut
+// short by a kill leaves its temporary file, which can go (the file itself
+// is whole, the old one or the new one). True when an unreadable file was
+// set aside.
+template <typename Saved, typename Reader>
+bool readsaved(const std::string& file, Reader reader, Saved& into, const std::string& without) {
+    Form1.os->removefile(file + ".new");
+    if (!Form1.os->exists(file)) return false;
+    std::string error = reader(Form1.os->readfile(file), hostpath(file), into);
+    if (error.empty()) return false;
+    setaside(file, error, without);
+    into = Saved{};
+    return true;
 }
 
 }  // namespace
@@ -55,19 +77,9 @@ void newgame() {
     if (!error.empty()) fail(error);
 
     Scratch pad;
-    std::string scratch = scratchpath();
-    // A save cut short by a kill leaves its temporary file; the pad itself
-    // is whole (the old one or the new one), so the leftover can go.
-    Form1.os->removefile(scratch + ".new");
-    bool aside = false;
-    if (Form1.os->exists(scratch)) {
-        error = readscratch(Form1.os->readfile(scratch), hostpath(scratch), pad);
-        if (!error.empty()) {
-            setaside(scratch, error);
-            pad = Scratch{};
-            aside = true;
-        }
-    }
+    bool padaside = readsaved(scratchpath(), readscratch, pad, "an empty pad");
+    Marks marks;
+    bool marksaside = readsaved(markspath(), readmarks, marks, "no marks");
     Form1.gamenumber = Form1.gamenumber + 1;
 
     Form1.cluecount = puzzle.cluecount;
@@ -83,9 +95,12 @@ void newgame() {
         Form1.scratchletter[i] = pad.scratchletter[static_cast<std::size_t>(i)];
         Form1.scratchdigit[i] = pad.scratchdigit[static_cast<std::size_t>(i)];
     }
+    Form1.marks = marks.marks;
+    Form1.hintsused = marks.hintsused;
 
     // Heard after the announcement that the puzzle has started.
-    if (aside) Form1.List1.push_back(apppath() + "\\sounds\\padaside.wav");
+    if (padaside) Form1.List1.push_back(apppath() + "\\sounds\\padaside.wav");
+    if (marksaside) Form1.List1.push_back(apppath() + "\\sounds\\marksaside.wav");
     hold(1);
 }
 
@@ -96,6 +111,13 @@ void savescratch() {
         pad.scratchdigit[static_cast<std::size_t>(i)] = Form1.scratchdigit[i];
     }
     Form1.os->writefile(scratchpath(), writescratch(pad));
+}
+
+void savemarks() {
+    Marks marks;
+    marks.marks = Form1.marks;
+    marks.hintsused = Form1.hintsused;
+    Form1.os->writefile(markspath(), writemarks(marks));
 }
 
 }  // namespace corvale

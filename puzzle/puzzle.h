@@ -1,11 +1,12 @@
-// The puzzle model in play: loading a level and its scratch pad, saving the
-// pad, reading a clue aloud and checking the pad against the answer key.
+// The puzzle model in play: loading a level with its scratch pad and marks,
+// saving them, reading a clue aloud and checking the pad against the answer key.
 #pragma once
 
 namespace corvale {
 
 void newgame();
 void savescratch();
+void savemarks();
 void sayclue();
 void answercheck();
 

@@ -275,4 +275,63 @@ std::string writescratch(const Scratch& pad) {
     return text;
 }
 
+// The most hints a marks file counts: far past any game, and short enough
+// that reading the count can never overflow.
+constexpr int maxhints = 999999;
+
+std::string readmarks(const std::string& text, const std::string& filename, Marks& out) {
+    Marks got;
+    FieldReader in(text);
+    std::string field;
+    int line = 1;
+    std::string err = need(in, filename, "the number of hints used", field, line);
+    if (!err.empty()) return err;
+    bool number = !field.empty() && field.size() <= 6;
+    for (const char c : field) number = number && c >= '0' && c <= '9';
+    if (!number)
+        return where(filename, line) + "the number of hints used is " + shown(field) +
+               "; it must be a whole number from 0 to " + std::to_string(maxhints);
+    got.hintsused = std::stoi(field);
+
+    std::string symbol, digits;
+    int symbolline = line;
+    for (FieldReader::Got next; (next = in.field(symbol, symbolline)) != FieldReader::Got::end;) {
+        if (next == FieldReader::Got::unclosed)
+            return where(filename, symbolline) + "a quote is not closed on this line";
+        if (symbol.size() != 1 || !symbolbyte(symbol[0]) || symbol == "_")
+            return where(filename, symbolline) + "the marked symbol is " + shown(symbol) +
+                   "; it must be one letter or digit";
+        if (got.marks.count(symbol))
+            return where(filename, symbolline) + "the symbol " + shown(symbol) + " is marked twice";
+        err = need(in, filename, "the marks of " + shown(symbol), digits, line);
+        if (!err.empty()) return err;
+        bool rising = !digits.empty();
+        for (std::size_t k = 0; k < digits.size(); ++k)
+            rising = rising && digits[k] >= '0' && digits[k] <= '9' &&
+                     (k == 0 || digits[k] > digits[k - 1]);
+        if (!rising)
+            return where(filename, line) + "the marks of " + shown(symbol) + " are " +
+                   shown(digits) + "; they must be digits 0 to 9 in rising order, each once";
+        got.marks[symbol] = digits;
+    }
+    out = got;
+    return "";
+}
+
+std::string writemarks(const Marks& marks) {
+    std::string text = std::to_string(marks.hintsused) + "\r\n";
+    for (const auto& [symbol, digits] : marks.marks)
+        if (!digits.empty()) text += symbol + "," + digits + "\r\n";
+    // As with the pad: a file that would not read back is never written.
+    Marks back;
+    const std::string error = readmarks(text, "the new marks file", back);
+    std::map<std::string, std::string> kept;
+    for (const auto& [symbol, digits] : marks.marks)
+        if (!digits.empty()) kept[symbol] = digits;
+    if (!error.empty() || back.hintsused != marks.hintsused || back.marks != kept)
+        fail("the marks cannot be saved so that they read back: " +
+             (error.empty() ? "they read back differently" : error));
+    return text;
+}
+
 }  // namespace corvale

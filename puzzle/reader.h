@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 
 namespace corvale {
@@ -36,5 +37,20 @@ std::string readscratch(const std::string& text, const std::string& filename, Sc
 // The scratch file's text: twenty CR LF lines, symbol then digit per slot.
 // Failure when the pad would not read back as itself.
 std::string writescratch(const Scratch& pad);
+
+// A puzzle's pencil marks: for each symbol the digits the player noted it
+// may still take, in digit order ("B" -> "357"), and the hints used so far.
+struct Marks {
+    int hintsused = 0;
+    std::map<std::string, std::string> marks;
+};
+
+// Reads the text of a marks file: the hints used on the first line, then one
+// line per marked symbol, "B,357" (one letter or digit, then its digits in
+// rising order, each once). Same error convention as readpuzzle.
+std::string readmarks(const std::string& text, const std::string& filename, Marks& out);
+
+// The marks file's text, CR LF lines. Failure when it would not read back.
+std::string writemarks(const Marks& marks);
 
 }  // namespace corvale

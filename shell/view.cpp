@@ -4,6 +4,8 @@
 // The game composes them, in the words voice.txt gives for the clips'
 // language; the front end only draws them, so nothing of the view needs a
 // window to be tested. Nothing of play depends on them.
+#include <map>
+
 #include "play/play.h"
 #include "shell/shell.h"
 #include "state/game.h"
@@ -22,7 +24,9 @@ std::string itemname(int item) {
     return words.viewmenu;
 }
 
-constexpr std::size_t padperline = 5;  // keeps the lines short, so the text stays large
+// Keeps the lines short, so the text stays large: five letters with digits
+// ("A=1  B=2  C=3  D=4  E=5"), fewer when they have marks.
+constexpr std::size_t padlinelength = 23;
 
 // A clue word as heard: blanks are silent, so they are not shown either.
 std::string shownword(const std::string& word) {
@@ -56,13 +60,26 @@ std::vector<std::string> screenlines() {
         lines.push_back(withnumber(Module1.voice.viewclue, i, Form1.cluecount));
         lines.push_back(shownclue(i));
     }
-    std::vector<std::pair<std::string, std::string>> pad = padentries();
-    for (std::size_t k = 0; k < pad.size(); ++k) {
-        std::string entry = pad[k].first + "=" + pad[k].second;
-        if (k % padperline == 0)
-            lines.push_back(entry);
+    // Each letter with its digit and its marks beside it: "B=5 (3 7)", or
+    // "C (1 4)" for a letter with marks and no digit yet.
+    std::map<std::string, std::string> entries;
+    for (const auto& [letter, digit] : padentries()) entries[letter] = letter + "=" + digit;
+    for (const auto& [letter, digits] : Form1.marks) {
+        std::string& entry = entries[letter];
+        if (entry.empty()) entry = letter;
+        entry += " (";
+        for (std::size_t k = 0; k < digits.size(); ++k)
+            entry += (k == 0 ? "" : " ") + std::string(1, digits[k]);
+        entry += ")";
+    }
+    bool first = true;
+    for (const auto& entry : entries) {
+        const std::string& text = entry.second;
+        if (first || lines.back().size() + 2 + text.size() > padlinelength)
+            lines.push_back(text);
         else
-            lines.back() += "  " + entry;
+            lines.back() += "  " + text;
+        first = false;
     }
     return lines;
 }

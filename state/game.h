@@ -6,6 +6,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,14 @@ struct Form {
     std::string selectedletter;
     int substitute = 0;
     Slots<std::string, 10> scratchletter, scratchdigit;
+    // The pencil marks beside the pad: for each symbol the digits the player
+    // noted it may still take, in digit order ("B" -> "357"); and the hints
+    // asked for in this puzzle. Both are saved in the puzzle's marks file.
+    std::map<std::string, std::string> marks;
+    int hintsused = 0;
+    // The letter a reading of P that did not fit the schedule stopped
+    // before; a P pressed next reads on from it. "" otherwise.
+    std::string padnext;
 
     // Delayed sound schedule.
     int schedcount = 0;

@@ -1,6 +1,7 @@
-// Fuzz target: the scratch file reader and writer. A pad the reader takes
+// Fuzz target: the readers and writers of the files a player's play saves,
+// the scratch pad and the marks, both given every input. What a reader takes
 // is one the game can hold, and writing it gives a file that reads back as
-// the same pad; a file the reader refuses gets a short message.
+// the same; a file a reader refuses gets a short message naming it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,21 +14,35 @@ void check(bool ok) {
     if (!ok) __builtin_trap();
 }
 
+template <typename Saved, typename Read, typename Write, typename Same>
+void roundtrip(const std::string& text, const std::string& name, Read read, Write write,
+               Same same) {
+    Saved got;
+    const std::string error = read(text, name, got);
+    if (!error.empty()) {
+        check(error.rfind(name + ":", 0) == 0);
+        check(error.size() < 400);
+        return;
+    }
+    const std::string saved = write(got);  // throws if it would not read back
+    Saved back;
+    check(read(saved, name, back).empty());
+    check(same(back, got));
+    check(write(back) == saved);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    corvale::Scratch pad;
-    const std::string error = corvale::readscratch(text, "scratch1.txt", pad);
-    if (!error.empty()) {
-        check(error.rfind("scratch1.txt:", 0) == 0);
-        check(error.size() < 400);
-        return 0;
-    }
-    const std::string saved = corvale::writescratch(pad);  // throws if it would not read back
-    corvale::Scratch back;
-    check(corvale::readscratch(saved, "scratch1.txt", back).empty());
-    check(back.scratchletter == pad.scratchletter && back.scratchdigit == pad.scratchdigit);
-    check(corvale::writescratch(back) == saved);
+    roundtrip<corvale::Scratch>(text, "scratch1.txt", corvale::readscratch, corvale::writescratch,
+                                [](const corvale::Scratch& a, const corvale::Scratch& b) {
+                                    return a.scratchletter == b.scratchletter &&
+                                           a.scratchdigit == b.scratchdigit;
+                                });
+    roundtrip<corvale::Marks>(text, "marks1.txt", corvale::readmarks, corvale::writemarks,
+                              [](const corvale::Marks& a, const corvale::Marks& b) {
+                                  return a.hintsused == b.hintsused && a.marks == b.marks;
+                              });
     return 0;
 }

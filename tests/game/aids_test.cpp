@@ -47,7 +47,7 @@ TEST_P(Keys, EachAidSaysWhatItShouldAndKeepsThePad) {
     std::size_t from = mark();
     key(c.code);
     long origin = os.now;
-    ticks(400);
+    ticks(500);
     EXPECT_EQ(timedsince(from, origin), c.clips);
     EXPECT_EQ(readfile(scratch()), c.after.empty() ? padbefore : scratchtext(c.after));
     EXPECT_EQ(Module1.menuitem, menuitem);
@@ -58,14 +58,16 @@ const std::vector<std::string> tenletters{"J", "0", "B", "8", "E", "5", "A", "9"
                                           "F", "4", "D", "6", "H", "2", "G", "3", "I", "1"};
 
 std::vector<std::string> fullpadreading() {
-    // Letter, "is set to", digit: 8 and 12 ticks apart, 12 more to the next letter.
+    // Letter, "is set to", digit, "no marks": 8, 12 and 10 ticks apart, 14
+    // more to the next letter.
     std::vector<std::string> out;
     const char* const digits = "9876543210";
     for (int k = 0; k < 10; ++k) {
         std::string letter(1, static_cast<char>('a' + k));
-        out.push_back(std::to_string(32 * k + 1) + " \\sounds\\" + letter + ".wav");
-        out.push_back(std::to_string(32 * k + 9) + " \\sounds\\issetto.wav");
-        out.push_back(std::to_string(32 * k + 21) + " \\sounds\\" + digits[k] + ".wav");
+        out.push_back(std::to_string(44 * k + 1) + " \\sounds\\" + letter + ".wav");
+        out.push_back(std::to_string(44 * k + 9) + " \\sounds\\issetto.wav");
+        out.push_back(std::to_string(44 * k + 21) + " \\sounds\\" + digits[k] + ".wav");
+        out.push_back(std::to_string(44 * k + 31) + " \\sounds\\nomarks.wav");
     }
     return out;
 }
@@ -74,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
     Aid, Keys,
     ::testing::Values(
         AidCase{"PEmptyPad", {}, true, "", 80, 'P', {"1 \\sounds\\padempty.wav"}, {}},
-        // Letter order, not slot order; the gaps of a digit's announcement.
+        // Letter order, not slot order; the gaps of a digit's announcement, and
+        // after each digit the letter's marks, here none.
         AidCase{"PPartialPad",
                 {"C", "4", "A", "1"},
                 true,
@@ -82,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                 80,
                 'P',
                 {"1 \\sounds\\a.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\1.wav",
-                 "33 \\sounds\\c.wav", "41 \\sounds\\issetto.wav", "53 \\sounds\\4.wav"},
+                 "31 \\sounds\\nomarks.wav", "45 \\sounds\\c.wav", "53 \\sounds\\issetto.wav",
+                 "65 \\sounds\\4.wav", "75 \\sounds\\nomarks.wav"},
                 {}},
         // A slot holding the blank mark is a free one.
         AidCase{"PSkipsTheBlankMark",
@@ -91,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 80,
                 'P',
-                {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav"},
+                {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav",
+                 "31 \\sounds\\nomarks.wav"},
                 {}},
         AidCase{"BackspaceOnTheBlankMark",
                 {"_", "7", "B", "3"},
@@ -109,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "\r",
                 10,
                 'P',
-                {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav"},
+                {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav",
+                 "31 \\sounds\\nomarks.wav"},
                 {}},
         // B is taken back from the middle: its slot is left free.
         AidCase{"BackspaceOnASetLetter",

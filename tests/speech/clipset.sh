@@ -14,7 +14,8 @@ bad() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 spoken=""
 names="welcome intro intro2 lvl1 lvl2 lvl3 lvl4 exit mainmenu begin click times minus
-islessthan equals issetto padfull padaside substitute original win _ padempty iscleared helpmenu helpplay"
+islessthan equals issetto padfull padaside substitute original win _ padempty iscleared helpmenu helpplay
+maybe takenoff nomarks padmore marksaside"
 for c in {a..z} {0..9}; do names="$names $c"; done
 
 for name in $names; do
@@ -104,10 +105,12 @@ else
     # digit) 7 ticks from the next, but 6 after the first letter of a reading,
     # whose delay 0 fires on the same tick step as a delay 1 would; a digit
     # key spaces letter, "is set to" and digit 8 and 12 ticks apart; key A
-    # its relation and letter 9 ticks.
+    # its relation and letter 9 ticks; a mark's "may be" is 12 ticks before
+    # its digit, and "no marks" 14 before the next letter of P.
     # A charted length holds the 60 ms of quiet clipgen leaves after the
     # voice, so a clip charted within its gap is heard out with that margin.
-    declare -A gap=([times]=250 [minus]=250 [islessthan]=250 [equals]=250 [issetto]=600)
+    declare -A gap=([times]=250 [minus]=250 [islessthan]=250 [equals]=250 [issetto]=600 [maybe]=600
+        [nomarks]=700)
     for c in {a..z} {0..9}; do gap[$c]=300; done
     worst=""
     for name in "${!gap[@]}"; do
