@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
 namespace {
 
@@ -107,22 +107,22 @@ const char* const kSixteenRows =
     "E\r\n"
     "J\r\n";
 
-corvale::puzzletool::Model sixteenrows() {
+corvale::solver::Model sixteenrows() {
     corvale::Puzzle puzzle;
-    corvale::puzzletool::Model model;
-    corvale::puzzletool::Digits key;
+    corvale::solver::Model model;
+    corvale::solver::Digits key;
     if (!corvale::readpuzzle(kSixteenRows, "bench.txt", puzzle).empty() ||
-        !corvale::puzzletool::buildmodel(puzzle, model, key).empty()) {
+        !corvale::solver::buildmodel(puzzle, model, key).empty()) {
         throw std::runtime_error("the benchmark puzzle does not read");
     }
     return model;
 }
 
 void SolveTenSymbolsSixteenRows(benchmark::State& state) {
-    const corvale::puzzletool::Model model = sixteenrows();
+    const corvale::solver::Model model = sixteenrows();
     for (auto _ : state) {
         const auto found =
-            corvale::puzzletool::solve(model, std::numeric_limits<long long>::max(), 3);
+            corvale::solver::solve(model, std::numeric_limits<long long>::max(), 3);
         if (found.count != 1) state.SkipWithError("the benchmark puzzle is not unique");
         benchmark::DoNotOptimize(found);
     }
@@ -131,7 +131,7 @@ BENCHMARK(SolveTenSymbolsSixteenRows)->Unit(benchmark::kMicrosecond);
 
 void CheckTenSymbolsSixteenRows(benchmark::State& state) {
     for (auto _ : state) {
-        const auto verdict = corvale::puzzletool::checkpuzzle(kSixteenRows, "bench.txt");
+        const auto verdict = corvale::solver::checkpuzzle(kSixteenRows, "bench.txt");
         if (!verdict.valid) state.SkipWithError(verdict.line.c_str());
         benchmark::DoNotOptimize(verdict);
     }
@@ -142,7 +142,7 @@ void GenerateTenSymbols(benchmark::State& state) {
     std::uint64_t seed = 0;
     for (auto _ : state) {
         std::string text;
-        const std::string error = corvale::puzzletool::generate({10, seed++, 16}, text);
+        const std::string error = corvale::solver::generate({10, seed++, 16}, text);
         if (!error.empty()) state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(text);
     }

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "tests/puzzle/fixtures.h"
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 using corvale::testing::puzzlefile;
@@ -216,4 +216,4 @@ TEST(PuzzleChecker, ExplainsMalformedPuzzles) {
 }
 
 }  // namespace
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

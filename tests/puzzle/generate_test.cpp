@@ -7,9 +7,9 @@
 #include <string>
 
 #include "puzzle/reader.h"
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 TEST(PuzzleGenerator, MakesValidMinimalPuzzlesForEverySymbolCount) {
@@ -64,4 +64,4 @@ TEST(PuzzleGenerator, RefusesBadOptions) {
 }
 
 }  // namespace
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "tests/puzzle/fixtures.h"
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 using corvale::testing::FixtureRow;
@@ -74,4 +74,4 @@ TEST(Grade, FindsExactlyTheAnswersOfTheSolver) {
 }
 
 }  // namespace
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "puzzle/reader.h"
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 TEST(ShippedPuzzles, AreValidAndGrowHarderByLevel) {
@@ -45,4 +45,4 @@ TEST(ShippedPuzzles, AreValidAndGrowHarderByLevel) {
 }
 
 }  // namespace
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

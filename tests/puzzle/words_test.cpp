@@ -10,9 +10,9 @@
 #include <string>
 
 #include "puzzle/reader.h"
-#include "tools/puzzletool/solver.h"
+#include "tools/puzzletool/words.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 namespace fs = std::filesystem;
@@ -91,4 +91,4 @@ TEST(PuzzleWords, ATableThatCannotGiveTheWordsIsRefused) {
 }
 
 }  // namespace
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "dist/release.h"
-#include "tools/puzzletool/solver.h"
+#include "tools/puzzletool/words.h"
 
 namespace {
 
@@ -54,14 +54,14 @@ bool readfile(const std::string& path, std::string& text) {
 
 // Takes "--table FILE" out of `args` into `words`. False, with the message
 // printed and the exit status in `status`, when the table gives no words.
-bool tablewords(std::vector<std::string>& args, corvale::puzzletool::Words& words, int& status) {
+bool tablewords(std::vector<std::string>& args, corvale::solver::Words& words, int& status) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "--table") continue;
         if (i + 1 >= args.size()) {
             status = usage("--table needs a value");
             return false;
         }
-        const std::string error = corvale::puzzletool::wordsfromtable(args[i + 1], words);
+        const std::string error = corvale::solver::wordsfromtable(args[i + 1], words);
         if (!error.empty()) {
             std::cerr << "corvale-puzzle: " << error << "\n";
             status = 1;
@@ -91,7 +91,7 @@ int output(const std::string& text, const std::string& outfile) {
 }
 
 int check(std::vector<std::string> files) {
-    corvale::puzzletool::Words words;
+    corvale::solver::Words words;
     if (int status = 0; !tablewords(files, words, status)) return status;
     if (files.empty()) return usage("check needs at least one puzzle file");
     bool allvalid = true;
@@ -102,8 +102,7 @@ int check(std::vector<std::string> files) {
             allvalid = false;
             continue;
         }
-        const corvale::puzzletool::Verdict verdict =
-            corvale::puzzletool::checkpuzzle(text, file, words);
+        const corvale::solver::Verdict verdict = corvale::solver::checkpuzzle(text, file, words);
         std::cout << verdict.line << "\n";
         allvalid = allvalid && verdict.valid;
     }
@@ -120,7 +119,7 @@ int grade(const std::vector<std::string>& files) {
             allgraded = false;
             continue;
         }
-        allgraded = corvale::puzzletool::gradeline(text, file, line) && allgraded;
+        allgraded = corvale::solver::gradeline(text, file, line) && allgraded;
         std::cout << line << "\n";
     }
     return allgraded ? 0 : 1;
@@ -134,8 +133,8 @@ bool number(std::string_view text, T& out) {
 }
 
 int generate(std::vector<std::string> args) {
-    corvale::puzzletool::GenerateOptions options;
-    corvale::puzzletool::Words words;
+    corvale::solver::GenerateOptions options;
+    corvale::solver::Words words;
     if (int status = 0; !tablewords(args, words, status)) return status;
     bool symbols = false;
     bool seed = false;
@@ -163,7 +162,7 @@ int generate(std::vector<std::string> args) {
     if (!symbols || !seed) return usage("generate needs --symbols and --seed");
 
     std::string text;
-    const std::string error = corvale::puzzletool::generate(options, text, words);
+    const std::string error = corvale::solver::generate(options, text, words);
     if (!error.empty()) {
         std::cerr << "corvale-puzzle: " << error << "\n";
         return 1;
@@ -172,7 +171,7 @@ int generate(std::vector<std::string> args) {
 }
 
 int reword(std::vector<std::string> args) {
-    corvale::puzzletool::Words words;
+    corvale::solver::Words words;
     const bool table = std::find(args.begin(), args.end(), "--table") != args.end();
     if (int status = 0; !tablewords(args, words, status)) return status;
     std::string outfile;
@@ -188,7 +187,7 @@ int reword(std::vector<std::string> args) {
         return 1;
     }
     std::string error;
-    const std::string reworded = corvale::puzzletool::reword(text, args[0], words, error);
+    const std::string reworded = corvale::solver::reword(text, args[0], words, error);
     if (!error.empty()) {
         std::cerr << "corvale-puzzle: " << error << "\n";
         return 1;

@@ -9,9 +9,9 @@
 #include <limits>
 #include <string>
 
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 constexpr std::size_t kShown = 3;
@@ -121,4 +121,4 @@ std::string reword(const std::string& text, const std::string& filename, const W
     return puzzletext(puzzle);
 }
 
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

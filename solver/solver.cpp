@@ -3,16 +3,13 @@
 // wrong digit is dropped as soon as the lowest columns that hold it are
 // known instead of after the whole assignment; a ten-symbol puzzle is then
 // proved unique in well under a millisecond rather than by trying 10! ways.
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 
-#include "platform/failure.h"
-#include "tools/clipgen/cliptable.h"
-
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 constexpr int kDigits = 10;
@@ -310,30 +307,4 @@ std::string sentence(const std::string& op, const std::string& a, const std::str
     return spaced(a) + " " + word + " " + spaced(b) + " " + words.equals + " " + spaced(c);
 }
 
-std::string wordsfromtable(const std::string& tablefile, Words& words) {
-    std::vector<clipgen::Clip> clips;
-    try {
-        clips = clipgen::readtable(tablefile);
-    } catch (const Failure& e) {
-        return e.what();
-    }
-    Words got;
-    std::pair<const char*, std::string*> wanted[] = {{"times", &got.times},
-                                                     {"minus", &got.minus},
-                                                     {"islessthan", &got.islessthan},
-                                                     {"equals", &got.equals}};
-    for (auto& [name, into] : wanted) {
-        auto row = std::find_if(clips.begin(), clips.end(),
-                                [&](const clipgen::Clip& c) { return c.name == name; });
-        if (row == clips.end()) return tablefile + ": no row \"" + name + "\"";
-        // A sentence is one field of the puzzle file, written unquoted.
-        if (row->text.find_first_of(",\"") != std::string::npos)
-            return tablefile + ":" + std::to_string(row->line) + ": \"" + row->text +
-                   "\" holds a comma or a quote, which a puzzle's sentence cannot";
-        *into = row->text;
-    }
-    words = got;
-    return "";
-}
-
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

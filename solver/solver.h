@@ -1,7 +1,9 @@
-// The puzzle tool's library: a puzzle turned into numbers, a solver that
-// counts the digit assignments satisfying every row, the checker that
-// judges a puzzle file, and the generator of new puzzles. The command-line
-// tool, the tests and the benchmark all call these directly.
+// The solver library: a puzzle turned into numbers, a solver that counts
+// the digit assignments satisfying every row, the row-by-row solver that
+// reasons as a player does and grades a puzzle by its guesses, the checker
+// that judges a puzzle file, and the seeded generator of new puzzles. The
+// game, corvale-puzzle, the tests and the benchmarks all call these
+// directly: plain functions over plain structs.
 #pragma once
 
 #include <array>
@@ -12,7 +14,7 @@
 
 #include "puzzle/reader.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 
 // One row as numbers: the relation and its three words, each word the
 // symbol numbers of its positions, most significant first, blanks dropped.
@@ -54,17 +56,13 @@ Solutions solve(const Model& model, long long limit, std::size_t keep);
 std::string buildmodel(const Puzzle& puzzle, Model& model, Digits& key);
 
 // The words a sentence says between a row's words: the English clips' by
-// default, another language's from its clip table (wordsfromtable).
+// default, another language's given by its clip table.
 struct Words {
     std::string times = "times";
     std::string minus = "minus";
     std::string islessthan = "is less than";
     std::string equals = "equals";
 };
-
-// The relation words of a clip table (its rows times, minus, islessthan and
-// equals). Returns "" or why the table gives none fit for a puzzle file.
-std::string wordsfromtable(const std::string& tablefile, Words& words);
 
 // The sentence that reads a row the way the game's clips say it, such as
 // "A B times C equals D E" or "C is less than D".
@@ -88,8 +86,26 @@ Verdict checkpuzzle(const std::string& text, const std::string& filename, const 
 std::string reword(const std::string& text, const std::string& filename, const Words& words,
                    std::string& error);
 
-// How much trial a puzzle needs: the guesses a solver makes that works row
-// by row as a player does (see grade.cpp), and the answers it finds.
+// The row-by-row solver, which reasons as a player does. Domains hold what
+// each symbol (by number) may still be: bit d set when it may be digit d.
+using Domains = std::vector<unsigned>;
+
+// Every digit for every symbol, less 0 for a symbol that starts a number.
+Domains startdomains(const Model& model);
+
+// Keeps for each symbol of `row` only the digits some way of satisfying the
+// row allows (the other symbols within their domains, all digits distinct);
+// a symbol left one digit then takes it from every other symbol. False when
+// the row cannot hold, with `domains` then partly narrowed.
+bool narrow(const Equation& row, Domains& domains);
+
+// Narrows by every row again and again until none narrows further; false on
+// a contradiction.
+bool propagate(const Model& model, Domains& domains);
+
+// How much trial a puzzle needs: the guesses the row-by-row solver makes
+// (see grade.cpp), trying each digit of the open symbol with fewest when
+// no row narrows further, and the answers it finds.
 struct Grade {
     long long guesses = 0;
     long long solutions = 0;
@@ -115,4 +131,4 @@ std::string generate(const GenerateOptions& options, std::string& text, const Wo
 // and the key's "*" quoted.
 std::string puzzletext(const Puzzle& puzzle);
 
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/puzzletool/solver.h"
+#include "solver/solver.h"
 
-namespace corvale::puzzletool {
+namespace corvale::solver {
 namespace {
 
 constexpr int kMaxNumber = 9999;         // a word has four positions
@@ -316,4 +316,4 @@ std::string puzzletext(const Puzzle& puzzle) {
     return out;
 }
 
-}  // namespace corvale::puzzletool
+}  // namespace corvale::solver
