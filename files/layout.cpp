@@ -50,20 +50,45 @@ std::string trimmed(std::string path) {
     return path;
 }
 
+bool endswith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The installed folders, from where the program lies: voxlet's private
+// folder names the shape and the prefix above it; a programs folder is one
+// step below the prefix, and named games in the games shape.
+void installedfolders(const std::string& programdir, Layout& layout) {
+    struct Shape {
+        std::string helper, data;
+    };
+    const Shape shapes[] = {{"/libexec/corvale", "/share/corvale"},
+                            {"/lib/games/corvale", "/share/games/corvale"}};
+    const std::string dir = trimmed(programdir);
+    const std::filesystem::path bin(dir);
+    const Shape* shape = bin.filename() == "games" ? &shapes[1] : &shapes[0];
+    std::string prefix = bin.parent_path() == "/" ? "" : bin.parent_path().string();
+    for (const Shape& helper : shapes)
+        if (endswith(dir, helper.helper)) {
+            shape = &helper;
+            prefix = dir.substr(0, dir.size() - helper.helper.size());
+        }
+    layout.datadir = prefix + shape->data;
+    layout.helperdir = prefix + shape->helper;
+}
+
 }  // namespace
 
-Layout findlayout(const std::string& programdir, const std::string& datafrombin,
-                  const Environment& env) {
+Layout findlayout(const std::string& programdir, const Environment& env) {
     Layout layout;
     layout.programdir = programdir;
     if (isfile(programdir + "/soundchart.txt")) {
-        layout.datadir = layout.savedir = programdir;
+        layout.datadir = layout.savedir = layout.helperdir = programdir;
         layout.lockfile = programdir + "/corvale.lock";
         return layout;
     }
     layout.installed = true;
-    layout.datadir =
-        trimmed(std::filesystem::path(programdir + "/" + datafrombin).lexically_normal().string());
+    installedfolders(programdir, layout);
     std::string state = absolutevar(env, "XDG_STATE_HOME");
     if (state.empty()) state = homefolder(env) + "/.local/state";
     layout.savedir = trimmed(state) + "/corvale";

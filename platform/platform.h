@@ -100,9 +100,10 @@ class Platform {
     // player is also told by a clip.
     virtual void note(const std::string& text) = 0;
 
-    // Starts the program named `program` (voxlet) from the folder the running
-    // program lies in, with `tail` as its command tail, without waiting for
-    // it. Failure when it cannot be started.
+    // Starts the program named `program` (voxlet) from the game's helper
+    // folder (beside the game in a game folder, a private folder when
+    // installed), with `tail` as its command tail, without waiting for it.
+    // Failure when it cannot be started.
     virtual void spawn(const std::string& program, const std::string& tail) = 0;
     // True while any program started by spawn has not yet ended.
     virtual bool spawnedrunning() = 0;

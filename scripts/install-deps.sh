@@ -9,10 +9,10 @@ packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-de
 if [ "${1:-play}" = test ]; then
     packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool x11-apps x11-utils sox procps
         clang libclang-rt-14-dev)
-    # The installed game and its package: cpack's dependency scan (dpkg-dev,
-    # file), the validators of the desktop entry, metainfo and man pages, and
-    # flock/unshare for the lock and read-only install tests.
-    packages+=(dpkg-dev file desktop-file-utils appstream groff-base man-db util-linux)
+    # The installed game and its packages: cpack's dependency scan (dpkg-dev,
+    # file), lintian, the validators of the desktop entry, metainfo and man
+    # pages, and flock/unshare for the lock and read-only install tests.
+    packages+=(dpkg-dev file lintian desktop-file-utils appstream groff-base man-db util-linux)
     # pocketsphinx: the offline recogniser bench/voices.sh judges voices with.
     packages+=(pocketsphinx pocketsphinx-en-us)
     # A private speech-dispatcher for the tests of the speech-server voice; its

@@ -4,8 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh play
 # build/ is the player's folder: configured once, then only built, so
-# settings given to it by hand stay (scripts/test.sh builds elsewhere).
-[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_TESTS=OFF
+# settings given to it by hand stay (scripts/test.sh builds elsewhere). A
+# Release build: optimised, and stripped when it is installed.
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCORVALE_TESTS=OFF
 cmake --build build -j2
 cd build/game
 exec ./corvale

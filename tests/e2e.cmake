@@ -37,14 +37,16 @@ endif()
 # How the real game fails: each failure in one table, exit status and message.
 add_test(NAME e2e.failures COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/failures.sh ${CORVALE_GAME_DIR})
 
-# The installed game and the Debian package, played from a temporary home.
+# The installed game and the Debian packages, played from a temporary home.
 if(XVFB_RUN)
-    foreach(mode install deb)
-        add_test(NAME e2e.installed.${mode}
-                 COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installed.sh ${mode}
-                         ${CMAKE_BINARY_DIR} ${CORVALE_VERSION_TEXT} ${CORVALE_PACKAGE_VERSION}
-                         ${CMAKE_INSTALL_BINDIR} ${CORVALE_INSTALL_DATADIR})
-    endforeach()
+    add_test(NAME e2e.installed.install
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installed.sh install
+                     ${CMAKE_BINARY_DIR} ${CORVALE_VERSION_TEXT} ${CORVALE_PACKAGE_VERSION}
+                     ${CMAKE_INSTALL_BINDIR} ${CORVALE_INSTALL_DATADIR} ${CORVALE_INSTALL_HELPERDIR})
+    add_test(NAME e2e.installed.deb
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installed.sh deb
+                     ${CMAKE_BINARY_DIR} ${CORVALE_VERSION_TEXT} ${CORVALE_PACKAGE_VERSION}
+                     ${CORVALE_PACKAGE_BINDIR} ${CORVALE_PACKAGE_DATADIR} ${CORVALE_PACKAGE_HELPERDIR})
     set_tests_properties(e2e.installed.install e2e.installed.deb PROPERTIES TIMEOUT 300 RUN_SERIAL ON)
 endif()
 
@@ -58,5 +60,4 @@ add_test(NAME release.metainfo
                  ${CMAKE_BINARY_DIR}/dist/${CORVALE_APP_ID}.metainfo.xml)
 add_test(NAME release.man_pages
          COMMAND bash -c "for page; do out=$(groff -ww -z -man \"$page\" 2>&1; MANWIDTH=80 man --warnings -l \"$page\" 2>&1 >/dev/null); [ -z \"$out\" ] || { echo \"$page: $out\"; exit 1; }; done"
-                 - ${CMAKE_BINARY_DIR}/dist/corvale.6 ${CMAKE_BINARY_DIR}/dist/corvale-puzzle.6
-                 ${CMAKE_BINARY_DIR}/dist/voxlet.1)
+                 - ${CMAKE_BINARY_DIR}/dist/corvale.6 ${CMAKE_BINARY_DIR}/dist/corvale-puzzle.6)

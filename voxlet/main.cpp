@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const Layout layout = findlayout(programdirectory(), release::datafrombin, std::getenv);
+        const Layout layout = findlayout(programdirectory(), std::getenv);
         const std::string language = loadvoicesettings(layout.datadir).language;
         if (auto server = speechd::choose("voxlet")) {
             if (server->say(spokenletters(tail.text, language), tail.rate, tail.volume, nullptr) !=

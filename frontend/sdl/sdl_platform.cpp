@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "dist/release.h"
 #include "files/files.h"
 #include "frontend/sdl/largeprint.h"
 #include "platform/failure.h"
@@ -160,7 +159,7 @@ bool askedfor(const char* driver) {
 }  // namespace
 
 SdlPlatform::SdlPlatform() {
-    layout_ = findlayout(programdirectory(), release::datafrombin, std::getenv);
+    layout_ = findlayout(programdirectory(), std::getenv);
     datadir = layout_.datadir;
     savedir = layout_.savedir;
     if (layout_.installed) makefolders(savedir);
@@ -350,7 +349,7 @@ void SdlPlatform::waitevents() {
 }
 
 void SdlPlatform::spawn(const std::string& program, const std::string& tail) {
-    startprocess(layout_.programdir + "/" + program, tail);
+    startprocess(layout_.helperdir + "/" + program, tail);
 }
 
 bool SdlPlatform::spawnedrunning() {

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The installed game as a player meets it. Installs into a temporary prefix
-# (or unpacks the Debian package cpack makes), makes that tree read-only where
-# the machine allows it, and starts the game from an unrelated folder with
-# HOME and the XDG folders in a temporary home: puzzle 1 is played to its
-# first saved digit, the pad must land in the state folder, the lock in the
-# runtime folder, and nothing under the tree may change. The desktop entry's
-# command must leave the top of the home folder clean.
-#   installed.sh install|deb BUILD VERSION PACKAGEVERSION BINDIR DATADIR
+# (or makes the two Debian packages cpack makes, checks them with lintian and
+# unpacks them), makes that tree read-only where the machine allows it, and
+# starts the game from an unrelated folder with HOME and the XDG folders in a
+# temporary home: puzzle 1 is played to its first saved digit, the pad must
+# land in the state folder, the lock in the runtime folder, and nothing under
+# the tree may change. The desktop entry's command must leave the top of the
+# home folder clean. Last, an install is uninstalled and must leave nothing.
+#   installed.sh install|deb BUILD VERSION PACKAGEVERSION BINDIR DATADIR HELPERDIR
 source "$(dirname "$0")/lib.sh"
-mode=$1 build=$2 version=$3 packageversion=$4 bindir=$5 datadir=$6
+mode=$1 build=$2 version=$3 packageversion=$4 bindir=$5 datadir=$6 helperdir=$7
 
 # A private mount namespace lets the tree be bound read-only without
 # touching the machine's own mounts.
@@ -17,7 +18,12 @@ if [ -z "${CORVALE_PRIVATE_MOUNTS:-}" ] && unshare -m true 2>/dev/null; then
 fi
 
 work=$(mktemp -d /tmp/corvale-installed-XXXXXX)
-trap 'stopgame; umount "$root" 2>/dev/null; rm -rf "$work"' EXIT
+# The build's list of what was installed on this machine is set aside while
+# the test installs and uninstalls, and put back after.
+installed=$build/installed-files.txt
+[ ! -e "$installed" ] || mv "$installed" "$work/installed-files.txt"
+trap 'stopgame; umount "$root" 2>/dev/null || true; rm -f "$installed";
+    [ ! -e "$work/installed-files.txt" ] || mv "$work/installed-files.txt" "$installed"; rm -rf "$work"' EXIT
 root=""
 
 if [ "$mode" = install ]; then
@@ -25,32 +31,56 @@ if [ "$mode" = install ]; then
         fail "install failed: $(cat "$work/install.log")"
     root=$work/prefix
 else
-    (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pkg") \
-        >"$work/cpack.log" 2>&1 || fail "cpack failed: $(cat "$work/cpack.log")"
-    deb=$(ls "$work"/pkg/*.deb)
-    [ "$(dpkg-deb -f "$deb" Version)" = "$packageversion" ] ||
-        fail "the package's version is $(dpkg-deb -f "$deb" Version), not $packageversion"
+    package() { (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" "$@") >"$work/cpack.log" 2>&1; }
+    # A placeholder maintainer is refused before anything is staged.
+    ! package -D "CPACK_DEBIAN_PACKAGE_MAINTAINER=Corvale developers <corvale@localhost>" &&
+        grep -q CORVALE_PACKAGE_MAINTAINER "$work/cpack.log" ||
+        fail "a package with a maintainer at localhost was made: $(cat "$work/cpack.log")"
+    package -D "CPACK_DEBIAN_PACKAGE_MAINTAINER=Corvale Tests <tests@corvale.example.org>" ||
+        fail "cpack failed: $(cat "$work/cpack.log")"
+    deb=$work/pkg/corvale_${packageversion}_$(dpkg --print-architecture).deb
+    datadeb=$work/pkg/corvale-data_${packageversion}_all.deb
+    [ -f "$deb" ] && [ -f "$datadeb" ] || fail "cpack made: $(ls "$work/pkg")"
     depends=$(dpkg-deb -f "$deb" Depends)
-    for lib in libsdl2 libsdl2-mixer libespeak-ng; do
-        grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib: $depends"
+    for dep in "corvale-data (= $packageversion)" libsdl2 libsdl2-mixer libespeak-ng; do
+        grep -qF "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
     done
     echo "package $(basename "$deb"): Depends: $depends"
+    # Every error and warning fails; the rest is shown.
+    command -v lintian >/dev/null || fail "lintian is missing (scripts/install-deps.sh test)"
+    lintian --pedantic --display-info "$deb" "$datadeb" >"$work/lintian.log" 2>&1 || true
+    cat "$work/lintian.log"
+    if grep -q '^[EW]: ' "$work/lintian.log"; then fail "lintian found errors or warnings"; fi
     dpkg-deb -x "$deb" "$work/tree"
+    dpkg-deb -x "$datadeb" "$work/tree"
     root=$work/tree/usr
+    # The desktop entry and metainfo as a software centre reads them, and the
+    # icon both name, at each size its folder promises.
+    appstreamcli validate-tree --pedantic --no-net "$work/tree" >"$work/appstream.log" 2>&1 ||
+        fail "appstreamcli: $(cat "$work/appstream.log")"
+    icon=$(sed -n 's/^Icon=//p' "$root/share/applications/corvale.desktop")
+    grep -qF "<icon type=\"stock\">$icon</icon>" "$root"/share/metainfo/*.metainfo.xml ||
+        fail "the metainfo does not name the desktop entry's icon \"$icon\""
+    for size in 48 256; do
+        png=$root/share/icons/hicolor/${size}x$size/apps/$icon.png
+        file "$png" | grep -q "PNG image data, $size x $size" || fail "no $size px icon: $(file "$png")"
+    done
+    grep -q "<svg" "$root/share/icons/hicolor/scalable/apps/$icon.svg" || fail "no scalable icon"
 fi
 game=$root/$bindir/corvale
 [ -x "$game" ] || fail "no program at $game"
 [ -f "$root/$datadir/soundchart.txt" ] || fail "no clip chart in $root/$datadir"
 
-# Every program says the one version.
-for program in corvale voxlet corvale-puzzle; do
-    said=$("$root/$bindir/$program" --version) || fail "$program --version failed"
-    [ "$said" = "$program $version" ] || fail "$program --version says \"$said\""
+# Every program says the one version; voxlet, the game's helper, lies
+# apart from the programs a player runs.
+for program in "$bindir/corvale" "$bindir/corvale-puzzle" "$helperdir/voxlet"; do
+    said=$("$root/$program" --version) || fail "$program --version failed"
+    [ "$said" = "$(basename "$program") $version" ] || fail "$program --version says \"$said\""
 done
+[ ! -e "$root/$bindir/voxlet" ] || fail "voxlet lies among the programs in $root/$bindir"
 
 # The man pages are installed, compressed, and read without a warning.
-pages=("$root"/share/man/man1/voxlet.1.gz "$root"/share/man/man6/corvale.6.gz
-    "$root"/share/man/man6/corvale-puzzle.6.gz)
+pages=("$root"/share/man/man6/corvale.6.gz "$root"/share/man/man6/corvale-puzzle.6.gz)
 for page in "${pages[@]}"; do
     warned=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot read $page"
     [ -z "$warned" ] || fail "$page: $warned"
@@ -117,3 +147,12 @@ snapshot >"$work/after"
 diff "$work/before" "$work/after" >&2 || fail "the installed tree changed"
 if grep -v CRITICAL "$work/game.err" | grep -q .; then fail "the game reported: $(cat "$work/game.err")"; fi
 echo "installed game played from $root: pad in $state, lock in $work/run"
+
+if [ "$mode" = install ]; then
+    umount "$root" 2>/dev/null || true
+    cmake --build "$build" --target uninstall >"$work/uninstall.log" ||
+        fail "uninstall failed: $(cat "$work/uninstall.log")"
+    left=$(cd "$root" && find . -type f -o -name '*corvale*')
+    [ -z "$left" ] || fail "uninstall left: $left"
+    echo "uninstalled: $(grep -c Removed "$work/uninstall.log") files and folders removed"
+fi

@@ -18,12 +18,11 @@ namespace fs = std::filesystem;
 struct LayoutCase {
     std::string name;
     std::string bin;  // the program's folder, under the test's root
-    std::string datafrombin;
     std::map<std::string, std::string> env;
     bool chartbesideprogram;
     // Expected, "@" standing for the test's root.
     bool installed;
-    std::string datadir, savedir, lockfile;
+    std::string datadir, helperdir, savedir, lockfile;
 };
 
 void PrintTo(const LayoutCase& c, std::ostream* out) {
@@ -53,13 +52,14 @@ TEST_P(Layouts, NameTheFoldersOfEachLayout) {
     if (c.chartbesideprogram) std::ofstream(bin / "soundchart.txt") << "";
     std::map<std::string, std::string> env;
     for (const auto& [k, v] : c.env) env[k] = at(v);
-    Layout got = findlayout(bin.string(), c.datafrombin, [&](const char* name) -> const char* {
+    Layout got = findlayout(bin.string(), [&](const char* name) -> const char* {
         auto it = env.find(name);
         return it == env.end() ? nullptr : it->second.c_str();
     });
     EXPECT_EQ(got.installed, c.installed);
     EXPECT_EQ(got.programdir, bin.string());
     EXPECT_EQ(got.datadir, at(c.datadir));
+    EXPECT_EQ(got.helperdir, at(c.helperdir));
     EXPECT_EQ(got.savedir, at(c.savedir));
     EXPECT_EQ(got.lockfile, at(c.lockfile));
 }
@@ -71,30 +71,36 @@ INSTANTIATE_TEST_SUITE_P(
     Files, Layouts,
     ::testing::Values(
         // Everything beside the program, whatever the environment says.
-        LayoutCase{"gamefolder", "game", "../share/corvale", xdg, true, false, "@/game", "@/game",
+        LayoutCase{"gamefolder", "game", xdg, true, false, "@/game", "@/game", "@/game",
                    "@/game/corvale.lock"},
-        LayoutCase{"installed", "usr/bin", "../share/corvale", xdg, false, true,
-                   "@/usr/share/corvale", "@/state/corvale", "@/run/corvale.lock"},
-        LayoutCase{"gamesbin", "usr/games", "../share/games/corvale", xdg, false, true,
-                   "@/usr/share/games/corvale", "@/state/corvale", "@/run/corvale.lock"},
+        // The two installed shapes, seen from the game and from voxlet.
+        LayoutCase{"installed", "usr/bin", xdg, false, true, "@/usr/share/corvale",
+                   "@/usr/libexec/corvale", "@/state/corvale", "@/run/corvale.lock"},
+        LayoutCase{"helper", "usr/libexec/corvale", xdg, false, true, "@/usr/share/corvale",
+                   "@/usr/libexec/corvale", "@/state/corvale", "@/run/corvale.lock"},
+        LayoutCase{"gamesbin", "usr/games/", xdg, false, true, "@/usr/share/games/corvale",
+                   "@/usr/lib/games/corvale", "@/state/corvale", "@/run/corvale.lock"},
+        LayoutCase{"gameshelper", "usr/lib/games/corvale", xdg, false, true,
+                   "@/usr/share/games/corvale", "@/usr/lib/games/corvale", "@/state/corvale",
+                   "@/run/corvale.lock"},
         // The XDG defaults: state under the home folder, the lock with it.
         LayoutCase{"xdgunset",
                    "p/bin",
-                   "../share/corvale",
                    {{"HOME", "@/home"}},
                    false,
                    true,
                    "@/p/share/corvale",
+                   "@/p/libexec/corvale",
                    "@/home/.local/state/corvale",
                    "@/home/.local/state/corvale/corvale.lock"},
         // Relative paths in the XDG variables are ignored, as the rules ask.
         LayoutCase{"xdgrelative",
                    "p/bin",
-                   "../share/corvale",
                    {{"HOME", "@/home"}, {"XDG_STATE_HOME", "state"}, {"XDG_RUNTIME_DIR", ""}},
                    false,
                    true,
                    "@/p/share/corvale",
+                   "@/p/libexec/corvale",
                    "@/home/.local/state/corvale",
                    "@/home/.local/state/corvale/corvale.lock"}));
 

@@ -1,0 +1,35 @@
+# The uninstall target: removes what `cmake --install` put on this machine,
+# as listed in LIST (installed-files.txt in the build folder): every file,
+# then the game's own folders once nothing is left in them. A folder that
+# still holds a file (one the player put there) is kept and named. The list
+# is removed last, so a second run finds nothing to do.
+#   cmake -DLIST=build/installed-files.txt -P uninstall.cmake
+if(NOT EXISTS "${LIST}")
+    message(STATUS "Nothing to uninstall: no install is listed in ${LIST}")
+    return()
+endif()
+file(STRINGS "${LIST}" listed)
+set(folders)
+foreach(path IN LISTS listed)
+    if(NOT IS_ABSOLUTE "${path}")
+        continue()
+    elseif(path MATCHES "/$")
+        list(APPEND folders "${path}")
+    elseif(EXISTS "${path}" OR IS_SYMLINK "${path}")
+        file(REMOVE "${path}")
+        message(STATUS "Removed ${path}")
+    endif()
+endforeach()
+foreach(folder IN LISTS folders)
+    if(NOT IS_DIRECTORY "${folder}")
+        continue()
+    endif()
+    file(GLOB_RECURSE left LIST_DIRECTORIES false "${folder}*")
+    if(left)
+        message(WARNING "Kept ${folder}: it holds files that were not installed: ${left}")
+    else()
+        file(REMOVE_RECURSE "${folder}")
+        message(STATUS "Removed ${folder}")
+    endif()
+endforeach()
+file(REMOVE "${LIST}")
