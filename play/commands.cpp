@@ -89,7 +89,10 @@ void playkey(int KeyCode, int Shift) {
             0, 0);
         return;
     }
-    if (KeyCode == keyEnter) sayclue();
+    if (KeyCode == keyEnter) {
+        sayclue();
+        return;
+    }
     if (KeyCode == 'H') {
         Form1.schedcount = 0;
         hold(0.2);
@@ -134,8 +137,15 @@ void playkey(int KeyCode, int Shift) {
     }
     if (!digit || Form1.selectedletter.empty()) {
         if (Form1.clueindex <= 0) return;
-        for (const SymbolKey& key : symbolkeys)
-            if (key.code == KeyCode) readsymbol(key);
+        for (const SymbolKey& key : symbolkeys) {
+            if (key.code != KeyCode) continue;
+            readsymbol(key);
+            return;
+        }
+        // A key the game ignores (a digit before any letter was heard, a key
+        // with no meaning) still answers with the click, so a player never
+        // wonders whether the key arrived. Whatever is being said goes on.
+        newprize(apppath() + "\\sounds\\click.wav", 0, 0, 0);
         return;
     }
     assigndigit(KeyCode - '0');

@@ -1,6 +1,7 @@
 // The corvale program: the SDL front end runs the game's start-up, shows the
 // window, greets the player and then lives on keys and ticks. A failure
-// anywhere is reported here, once, and ends the game.
+// anywhere is said aloud once sound is open, reported here, once, and ends
+// the game.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "corvale: %s\n", e.what());
             return 1;
         }
+        sayfailure(e.what());
         front->report(e.what());
         front->quit(1);
     }

@@ -21,6 +21,13 @@ void Form_KeyDown(int& KeyCode, int& Shift);
 void holder_Timer();
 void ontimer(TimerId timer);  // routes a timer event to its handler
 
+// A failure that ends the game, said aloud through the game's voice (the one
+// H speaks with) once the sound device is open: the message box that follows
+// is out of a screen reader's reach, so the spoken text is what a blind
+// player gets. Files are named without their folders. Before sound is open,
+// it does nothing.
+void sayfailure(const std::string& text);
+
 // The large-print view: the lines that say what the player hears now, and
 // handing them to the front end when they differ from what it shows.
 std::vector<std::string> screenlines();

@@ -3,6 +3,9 @@
 // the words the game composes in the clips' language (voice.txt);
 // the window's activation then greets the player. A front end is attached
 // to the game here too.
+#include <exception>
+#include <regex>
+
 #include "audio/audio.h"
 #include "dist/release.h"
 #include "files/files.h"
@@ -25,8 +28,43 @@ void ontimer(TimerId timer) {
         holder_Timer();
 }
 
+namespace {
+
+// A second start leaves the running game, its lock and its files alone. A
+// player who activated the launcher twice would otherwise hear nothing at
+// all, so it says why nothing new opens, in the game's language, where a
+// sound device answers; whatever goes wrong in saying it, it still ends as
+// a start that was not needed.
+void alreadyrunning() {
+    try {
+        Module1.voice = loadvoicesettings(apppath());
+        Form1.ds = Form1.os->opensound();
+        if (Form1.ds) Form1.os->voice().Speak(Module1.voice.running, 0, 100);
+    } catch (const std::exception&) {
+    }
+    Form1.os->note(Module1.voice.running);
+    Form1.os->end(0);
+}
+
+}  // namespace
+
+void sayfailure(const std::string& text) {
+    if (!Form1.ds) return;
+    try {
+        // The game's own sounds would talk over the report.
+        for (int z = 0; z <= 16; ++z)
+            if (Form1.soundbuffer[z]) Form1.soundbuffer[z]->Stop();
+        // A file is said by its name alone: a folder read aloud takes
+        // seconds and tells a listener little; the written report keeps it.
+        static const std::regex folders(R"((/[^/\s"':]+)+/)");
+        Form1.os->voice().Speak(std::regex_replace(text, folders, ""), 0, 100);
+    } catch (const std::exception&) {
+        // The voice itself may be what failed; the written report follows.
+    }
+}
+
 void Form_Load() {
-    if (Form1.os->anotherinstance()) Form1.os->end(0);
+    if (Form1.os->anotherinstance()) alreadyrunning();
 
     Module1.appversion = release::version;
     // A bare name: it lands in the working directory, not beside the program.

@@ -25,7 +25,7 @@ const Key keys[] = {
     {"language", &VoiceSettings::language, ""},   {"clue", &VoiceSettings::clue, "n"},
     {"viewclue", &VoiceSettings::viewclue, "nm"}, {"viewmenu", &VoiceSettings::viewmenu, ""},
     {"viewintro", &VoiceSettings::viewintro, ""}, {"viewpuzzle", &VoiceSettings::viewpuzzle, "n"},
-    {"viewexit", &VoiceSettings::viewexit, ""},
+    {"viewexit", &VoiceSettings::viewexit, ""},   {"running", &VoiceSettings::running, ""},
 };
 
 int count(const std::string& text, const std::string& mark) {

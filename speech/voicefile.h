@@ -23,6 +23,8 @@ struct VoiceSettings {
     std::string viewintro = "Introduction";
     std::string viewpuzzle = "Puzzle {n}";
     std::string viewexit = "Exit";
+    // Said by a second start, which ends at once and leaves the running game be.
+    std::string running = "Corvale is already running";
 };
 
 // The settings a file's text gives; a key left out keeps its default.

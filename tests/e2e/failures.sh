@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # How the real game ends when it cannot run: each case of the table sets up
 # one failure, starts the game and checks its exit status and what it said on
-# standard error. Only a lock held by another running copy is a silent exit
-# with status 0; every failure is named and ends non-zero.
+# standard error. Only a lock held by another running copy ends with status
+# 0; every failure is named and ends non-zero.
 #   failures.sh GAMEDIR
 source "$(dirname "$0")/lib.sh"
 work=$(mktemp -d /tmp/corvale-failures-XXXXXX)
@@ -40,12 +40,13 @@ run() {
     fi
 }
 
-# Another copy holds the lock: the second start ends silently.
-# The holder becomes the sleep itself, so ending it releases the lock.
+# Another copy holds the lock: the second start says so and ends, writing
+# nothing. The holder becomes the sleep itself, so ending it releases the lock.
 (exec 9>"$work/game/corvale.lock" && flock 9 && exec sleep 60) &
 holder=$!
 for _ in $(seq 50); do flock -n "$work/game/corvale.lock" true || break; sleep 0.1; done
-run "lock held by another copy" 0 "" "$work/game/corvale"
+run "lock held by another copy" 0 "^corvale: Corvale is already running$" "$work/game/corvale"
+[ ! -e "$work/cwd/myversion.txt" ] || { echo "FAIL the second start wrote myversion.txt" >&2; failed=1; }
 kill "$holder"
 wait "$holder" 2>/dev/null || true
 holder=""

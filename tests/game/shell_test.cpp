@@ -22,13 +22,39 @@ TEST_F(Startup, WritesTheVersionFileInTheWorkingDirectoryAndGreets) {
     EXPECT_EQ(Module1.voicewait, 40);
 }
 
-TEST_F(Startup, ASecondInstanceEndsSilentlyAndWritesNothing) {
+// A player who starts the game twice hears why nothing new opens, in the
+// game's language; the running game's files are left alone.
+TEST_F(Startup, ASecondInstanceSaysSoAndWritesNothing) {
+    writefile(programdir / "voice.txt", "language=de\nrunning=Corvale läuft bereits\n");
     os.otherinstance = true;
     start();
     EXPECT_EQ(os.endstatus, 0);
+    EXPECT_EQ(os.speech, std::vector<std::string>{"Corvale läuft bereits|0|100"});
     EXPECT_FALSE(fs::exists(workdir / "myversion.txt"));
     EXPECT_TRUE(os.messages.empty());
     EXPECT_TRUE(os.sounds.empty());
+}
+
+TEST_F(Startup, ASecondInstanceWithoutSoundEndsWithANote) {
+    os.otherinstance = true;
+    os.soundfails = true;
+    start();
+    EXPECT_EQ(os.endstatus, 0);
+    EXPECT_TRUE(os.speech.empty());
+    EXPECT_EQ(os.notes, std::vector<std::string>{"Corvale is already running"});
+}
+
+// What ends the game is said in the game's voice before the written report,
+// once there is sound to say it with.
+TEST_F(Startup, AFailureIsSaidOnceSoundIsOpen) {
+    sayfailure("before sound");
+    start();
+    ticks(1);
+    std::size_t from = os.sounds.size();
+    sayfailure("cannot load the clip /home/ann/.local/share/corvale/sounds/b.wav: gone");
+    EXPECT_EQ(os.speech, std::vector<std::string>{"cannot load the clip b.wav: gone|0|100"});
+    ASSERT_GT(os.sounds.size(), from);
+    EXPECT_EQ(os.sounds[from].op, "stop") << "the welcome went on under the report";
 }
 
 TEST_F(Startup, AFailingSoundDeviceGivesTheMessageAndEndsBeforeTheChart) {
