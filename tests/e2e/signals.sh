@@ -63,7 +63,9 @@ for sig in TERM INT; do
 
     startgame
     press Tab Tab Tab Return
-    sleep 1
+    # The report is said aloud before its box comes up.
+    for _ in $(seq 200); do grep -q "puzz2.txt:3:" "$work/game.err" && break; sleep 0.1; done
+    sleep 0.5
     grep -q "puzz2.txt:3:" "$work/game.err" || fail "no report of the bad puzzle: $(cat "$work/game.err")"
     pgrep -P "$gamepid" >/dev/null || fail "no message box child while the report is shown"
     stopwithin "$sig" "message box"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real game started from another working folder writes its version file
-# there, greets the player with the welcome clip, and refuses a second copy.
+# there, greets the player with the welcome clip, and refuses a second copy
+# aloud.
 source "$(dirname "$0")/lib.sh"
 setup "$1"
 
@@ -10,14 +11,17 @@ sleep 3
     fail "myversion.txt holds: $(od -c "$work/cwd/myversion.txt")"
 [ ! -e "$work/game/myversion.txt" ] || fail "myversion.txt was written beside the program"
 
-# A second launch ends at once, silently, without writing its version file.
+# A second launch says the game is already running and ends, without
+# writing its version file.
 mkdir "$work/cwd2"
 start=$(date +%s%N)
 (cd "$work/cwd2" && SDL_DISKAUDIOFILE="$work/second.raw" timeout 10 "$work/game/corvale") >"$work/second.out" 2>&1 ||
     fail "the second launch did not end by itself cleanly"
 took=$((($(date +%s%N) - start) / 1000000))
 [ ! -e "$work/cwd2/myversion.txt" ] || fail "the second launch wrote myversion.txt"
-[ ! -s "$work/second.out" ] || fail "the second launch said: $(cat "$work/second.out")"
+grep -qx "corvale: Corvale is already running" "$work/second.out" ||
+    fail "the second launch said: $(cat "$work/second.out")"
+loud "$work/second.raw" || fail "the second launch was not heard (RMS $(rms "$work/second.raw"))"
 kill -0 "$gamepid" || fail "the first game ended"
 echo "second launch ended after ${took} ms"
 
