@@ -54,7 +54,10 @@ void mainmenu(int& KeyCode, int Shift) {
     }
     switch (Module1.menuitem) {
         case 1:
+            // The keys first, so a player who stops listening early has
+            // what they need to play; how the puzzle works follows.
             announce("\\sounds\\intro2.wav");
+            Form1.List1.push_back(apppath() + "\\sounds\\intro3.wav");
             break;
         case 2:
         case 3:
