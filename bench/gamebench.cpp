@@ -9,17 +9,26 @@
 //   gamebench view N         showing the window, and N drawings of the large-print view
 //   gamebench ctrl N         prints the wall-clock time (ns) each of N H sentences
 //                            ended, for the script to set against its Ctrl presses
+//   gamebench clue N DIR     waits for puzzle 1, then for N presses of Tab or Enter:
+//                            key to the first audible sample of the clue's number
+//                            (each voxlet's capture, in DIR, watched as SDL's disk
+//                            driver writes it out in real time) and key to the
+//                            first clip of the row
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "frontend/sdl/sdl_platform.h"
+#include "platform/keys.h"
 #include "shell/shell.h"
 #include "state/game.h"
 
@@ -66,17 +75,25 @@ Clock::time_point keyat, tickbeforeplay;
 bool waitingforclip = false;
 int watchedkey = 0;
 std::vector<double> keytoclip, ticktoclip, handlertime;
+// Clue mode: the first one-shot clip after Tab or Enter is the row's first.
+bool cluemode = false, waitingforrow = false;
+std::vector<double> keytorow;
 
 class TimedBuffer : public SoundBuffer {
   public:
-    explicit TimedBuffer(std::unique_ptr<SoundBuffer> real) : real_(std::move(real)) {}
+    TimedBuffer(std::unique_ptr<SoundBuffer> real, int channel)
+        : real_(std::move(real)), channel_(channel) {}
     void Play() override {
         real_->Play();
+        auto now = Clock::now();
         if (waitingforclip) {
-            auto now = Clock::now();
             keytoclip.push_back(ms(now - keyat));
             ticktoclip.push_back(ms(now - tickbeforeplay));
             waitingforclip = false;
+        }
+        if (waitingforrow && channel_ >= 4) {
+            keytorow.push_back(ms(now - keyat));
+            waitingforrow = false;
         }
     }
     void Stop() override { real_->Stop(); }
@@ -85,6 +102,7 @@ class TimedBuffer : public SoundBuffer {
 
   private:
     std::unique_ptr<SoundBuffer> real_;
+    int channel_;
 };
 
 class TimedDevice : public SoundDevice {
@@ -92,7 +110,8 @@ class TimedDevice : public SoundDevice {
     explicit TimedDevice(std::unique_ptr<SoundDevice> real) : real_(std::move(real)) {}
     std::unique_ptr<SoundBuffer> CreateSoundBufferFromFile(int channel,
                                                            const std::string& path) override {
-        return std::make_unique<TimedBuffer>(real_->CreateSoundBufferFromFile(channel, path));
+        return std::make_unique<TimedBuffer>(real_->CreateSoundBufferFromFile(channel, path),
+                                             channel);
     }
 
   private:
@@ -120,8 +139,69 @@ class TimedVoice : public Voice {
     Voice& real_;
 };
 
+// Each voxlet the game starts in clue mode writes its own capture, which a
+// thread watches: SDL's disk driver writes a buffer as it would play it, so
+// the moment a loud sample reaches the file is the moment it is heard (to
+// within one buffer, 23 ms).
+struct Capture {
+    std::string file;
+    Clock::time_point key;
+    long offset = 0;
+    bool heard = false;
+};
+std::mutex capturelock;
+std::vector<Capture> captures;
+std::vector<double> keytonumber;
+std::atomic<bool> watching{true};
+// A sample this far from 0 is sound (about -44 dB), as the clips are trimmed.
+constexpr int audible = 200;
+
+void watchcaptures() {
+    while (watching) {
+        {
+            std::lock_guard<std::mutex> guard(capturelock);
+            for (Capture& c : captures) {
+                if (c.heard) continue;
+                std::ifstream in(c.file, std::ios::binary);
+                if (!in) continue;
+                in.seekg(c.offset);
+                std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
+                auto now = Clock::now();
+                // voxlet plays mono 16-bit samples; a half sample waits for its other byte.
+                std::size_t whole = bytes.size() & ~std::size_t{1};
+                for (std::size_t i = 0; i < whole && !c.heard; i += 2) {
+                    int s = static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
+                                                 static_cast<uint8_t>(bytes[i + 1]) << 8);
+                    if (std::abs(s) > audible) {
+                        c.heard = true;
+                        keytonumber.push_back(ms(now - c.key));
+                    }
+                }
+                c.offset += static_cast<long>(whole);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
 class BenchPlatform : public SdlPlatform {
   public:
+    std::string capturedir;  // clue mode: where each voxlet's capture goes
+
+    void spawn(const std::string& program, const std::string& tail) override {
+        if (capturedir.empty()) return SdlPlatform::spawn(program, tail);
+        std::string file;
+        {
+            std::lock_guard<std::mutex> guard(capturelock);
+            file = capturedir + "/number-" + std::to_string(captures.size()) + ".raw";
+            captures.push_back({file, keyat});
+        }
+        const char* was = std::getenv("SDL_DISKAUDIOFILE");
+        std::string game = was ? was : "";
+        ::setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+        SdlPlatform::spawn(program, tail);
+        ::setenv("SDL_DISKAUDIOFILE", game.c_str(), 1);
+    }
     Voice& voice() override {
         if (!timed_) timed_ = std::make_unique<TimedVoice>(SdlPlatform::voice());
         return *timed_;
@@ -150,6 +230,10 @@ void onkey(int& code, int& shift) {
         keyat = begun;
         waitingforclip = true;
     }
+    if (cluemode && (code == keyTab || code == keyEnter) && Module1.menulevel == 0) {
+        keyat = begun;
+        waitingforrow = true;
+    }
     Form_KeyDown(code, shift);
     if (watched) handlertime.push_back(ms(Clock::now() - begun));
 }
@@ -160,7 +244,7 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr,
                      "usage: gamebench idle EXEC_NS | gamebench keys N | gamebench view N | "
-                     "gamebench ctrl N\n");
+                     "gamebench ctrl N | gamebench clue N DIR\n");
         return 2;
     }
     std::string mode = argv[1];
@@ -230,6 +314,19 @@ int main(int argc, char** argv) {
             auto n = static_cast<std::size_t>(std::atoi(argv[2]));
             while (speechended.size() < n) platform.waitevents();
             for (long long ended : speechended) std::printf("ended %lld\n", ended);
+        } else if (mode == "clue" && argc == 4) {
+            auto n = static_cast<std::size_t>(std::atoi(argv[2]));
+            platform.capturedir = argv[3];
+            cluemode = true;
+            std::thread watcher(watchcaptures);
+            while (keytorow.size() < n) platform.waitevents();
+            // The last number may still be on its way to the file.
+            auto until = Clock::now() + std::chrono::seconds(2);
+            while (Clock::now() < until) platform.waitevents();
+            watching = false;
+            watcher.join();
+            summary("key to the clue's number heard", keytonumber);
+            summary("key to the row's first clip", keytorow);
         } else {
             int n = std::atoi(argv[2]);
             watchedkey = 'Q';
