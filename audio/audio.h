@@ -20,8 +20,14 @@ void Timer1_Timer();
 // Failure naming `filename` and the line.
 void loadchart(const std::string& text, const std::string& filename);
 
-// Quiet at once: the clip on the voice channel stops, and nothing waiting in
-// the voice queue or the delayed schedule plays afterwards.
+// What a key that starts new speech does first, so that one voice speaks at
+// a time: the schedule is dropped, the one-shot clips still sounding stop
+// (the win fanfare plays on), a clue number being spoken ends, and a clue
+// reading or a sentence still waiting to start gives way.
+void hush();
+
+// Quiet at once (Ctrl): everything hush() stops, and the voice channel and
+// its queue too.
 void silence();
 
 // Delayed sound schedule.

@@ -52,13 +52,24 @@ void loadchart(const std::string& text, const std::string& filename) {
     }
 }
 
+void hush() {
+    Form1.schedcount = 0;
+    // The fanfare is the player's reward, not speech, and ends by itself.
+    for (int z = 4; z <= 16; ++z)
+        if (Form1.soundbuffer[z] && ::strcasecmp(Form1.soundfile[z].c_str(),
+                                                 (apppath() + "\\sounds\\win.wav").c_str()) != 0)
+            Form1.soundbuffer[z]->Stop();
+    Form1.os->stopspawned();
+    Form1.speechturn = Form1.speechturn + 1;
+}
+
 void silence() {
     if (Form1.soundbuffer[0]) Form1.soundbuffer[0]->Stop();
     Form1.List1.clear();
     // The stopped clip no longer holds the channel: the next one may start
     // at the next tick.
     Module1.voicewait = 0;
-    Form1.schedcount = 0;
+    hush();
 }
 
 void Timer1_Timer() {

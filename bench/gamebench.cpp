@@ -223,7 +223,7 @@ void ontick(TimerId timer) {
     ontimer(timer);
 }
 
-void onkey(int& code, int& shift) {
+void onkey(int& code, int& shift, bool repeat) {
     bool watched = code == watchedkey && Module1.menulevel == 0;
     auto begun = Clock::now();
     if (watched) {
@@ -234,7 +234,7 @@ void onkey(int& code, int& shift) {
         keyat = begun;
         waitingforrow = true;
     }
-    Form_KeyDown(code, shift);
+    Form_KeyDown(code, shift, repeat);
     if (watched) handlertime.push_back(ms(Clock::now() - begun));
 }
 

@@ -38,7 +38,8 @@ class SoundDevice {
                                                                    const std::string& path) = 0;
 };
 
-// The speech voice. Speak returns when the text has been spoken.
+// The speech voice. Speak returns when the text has been spoken, or as soon
+// as the player presses Ctrl or Escape, which the game then handles as usual.
 class Voice {
   public:
     virtual ~Voice() = default;
@@ -49,8 +50,10 @@ enum class TimerId { Timer1, holder };
 
 // What the front end calls in the game. Key codes and masks are the game's
 // own (9 Tab, 13 Enter, ...; mask 1 Shift, 2 Ctrl, 4 Alt), never SDL's.
+// `repeat` is true for the key-downs the window system repeats while a key
+// is held, false for the press itself.
 struct Handlers {
-    void (*keydown)(int& keycode, int& shift) = nullptr;
+    void (*keydown)(int& keycode, int& shift, bool repeat) = nullptr;
     void (*timer)(TimerId) = nullptr;
 };
 
@@ -107,6 +110,8 @@ class Platform {
     virtual void spawn(const std::string& program, const std::string& tail) = 0;
     // True while any program started by spawn has not yet ended.
     virtual bool spawnedrunning() = 0;
+    // Asks every program started by spawn that still runs to end now.
+    virtual void stopspawned() = 0;
     // Ends the program at once with this exit status: 0 when the player
     // leaves or another copy already runs, anything else after a failure.
     [[noreturn]] virtual void end(int status) = 0;

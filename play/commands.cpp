@@ -24,7 +24,7 @@ constexpr SymbolKey symbolkeys[] = {
 };
 
 void readsymbol(const SymbolKey& key) {
-    Form1.schedcount = 0;
+    hush();
     int i = Form1.clueindex;
     bool relation = key.code == 'A';
     std::string sign = relationclip(Form1.clueop[i]);
@@ -45,7 +45,7 @@ void readsymbol(const SymbolKey& key) {
 }
 
 void assigndigit(int d) {
-    Form1.schedcount = 0;
+    hush();
     // An empty position is no symbol: it takes no digit, and the key only
     // repeats the click that marks it.
     if (Form1.selectedletter == blankmark) {
@@ -83,6 +83,8 @@ void playkey(int KeyCode, int Shift) {
     // Only a P pressed right after a reading of P cut short reads on.
     if (KeyCode != 'P') Form1.padnext = "";
     if (KeyCode == keySpace) {
+        // The mode's name is said alone, not over the rest of a row.
+        hush();
         Form1.substitute = Form1.substitute == 0 ? 1 : 0;
         makesound(
             apppath() + (Form1.substitute ? "\\sounds\\substitute.wav" : "\\sounds\\original.wav"),
@@ -94,8 +96,11 @@ void playkey(int KeyCode, int Shift) {
         return;
     }
     if (KeyCode == 'H') {
-        Form1.schedcount = 0;
+        hush();
+        int turn = Form1.speechturn;
         hold(0.2);
+        // A key pressed during the pause that speaks, or Ctrl, has the voice now.
+        if (Form1.speechturn != turn) return;
         Form1.os->voice().Speak(
             spokenletters(Form1.cluetext[Form1.clueindex], Module1.voice.language), 0, 100);
         return;

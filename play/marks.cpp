@@ -29,6 +29,7 @@ constexpr int endgap = 12, nomarksgap = 14;
 // nothing. Otherwise a click says the key has nothing to work on.
 bool markable() {
     if (!Form1.selectedletter.empty() && Form1.selectedletter != blankmark) return true;
+    hush();
     makesound(apppath() + "\\sounds\\click.wav", 0, 0);
     return false;
 }
@@ -78,7 +79,7 @@ void togglemark(int d) {
     savemarks();
 
     // "B may be 5", or "B: 5 taken off".
-    Form1.schedcount = 0;
+    hush();
     const std::string digitclip = apppath() + "\\sounds\\" + std::to_string(d) + ".wav";
     newprize(symbolclip(letter), 0, 0, 0);
     if (taken) {
@@ -92,7 +93,7 @@ void togglemark(int d) {
 
 void saymarks() {
     if (!markable()) return;
-    Form1.schedcount = 0;
+    hush();
     newprize(symbolclip(Form1.selectedletter), 0, 0, 0);
     schedulemarks(Form1.selectedletter, afterletter);
 }

@@ -44,7 +44,7 @@ std::vector<std::pair<std::string, std::string>> padentries() {
 }
 
 void saypad() {
-    Form1.schedcount = 0;
+    hush();
     const std::string from = Form1.padnext;
     Form1.padnext = "";
     // Every letter with a digit or marks, in letter order, with its digit.
@@ -79,6 +79,7 @@ void saypad() {
 }
 
 void takeback() {
+    hush();
     int slot = 0;
     for (int i = 1; i <= 10 && slot == 0; ++i)
         if (inuse(i) && Form1.scratchletter[i] == Form1.selectedletter) slot = i;
@@ -91,7 +92,6 @@ void takeback() {
     Form1.scratchdigit[slot] = "";
     savescratch();
 
-    Form1.schedcount = 0;
     newprize(symbolclip(Form1.selectedletter), 0, 0, 0);
     newprize(apppath() + "\\sounds\\iscleared.wav", 0, 0, 1 + setgap);
 }

@@ -1,7 +1,9 @@
 // Reading a clue aloud: the speech program says the clue's number in the
 // words of the clips' language, and half a second later, or once that speech
 // has ended, the row is laid out on the schedule as one evenly paced phrase,
-// symbol by symbol with the relation and "equals" between words.
+// symbol by symbol with the relation and "equals" between words. A reading
+// first silences what earlier keys started (the row and number before it),
+// and gives way while it waits if a newer key speaks or Ctrl is pressed.
 #include "audio/audio.h"
 #include "play/play.h"
 #include "puzzle/puzzle.h"
@@ -29,14 +31,19 @@ void sayword(const std::string& word, int& delay) {
 }  // namespace
 
 void sayclue() {
+    hush();
+    int turn = Form1.speechturn;
     Form1.os->spawn("voxlet", "100,2," + withnumber(Module1.voice.clue, Form1.clueindex));
     hold(0.5);
     // The number is spoken by another process at its own pace: the row starts
     // only once no clue number is still being spoken, so the two never overlap.
-    for (int waited = 0; waited < numberwait && Form1.os->spawnedrunning(); ++waited) hold(0.05);
-    // A player who left the puzzle meanwhile (Escape, or a win) is in the
-    // menu now, where no clue belongs.
-    if (Module1.menulevel != 0) return;
+    for (int waited = 0;
+         waited < numberwait && Form1.speechturn == turn && Form1.os->spawnedrunning(); ++waited)
+        hold(0.05);
+    // A newer reading, another key's speech or Ctrl has the voice now. A
+    // player who left the puzzle meanwhile (Escape, or a win) is in the menu,
+    // where no clue belongs.
+    if (Form1.speechturn != turn || Module1.menulevel != 0) return;
     if (Form1.clueindex == 0) Form1.clueindex = 1;
     Form1.List1.clear();
     Form1.schedcount = 0;

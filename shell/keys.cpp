@@ -14,9 +14,15 @@ namespace corvale {
 
 namespace {
 
-// Choosing a puzzle, reading a clue and winning pause, one inside another;
-// a player's quick keys fit in four.
-constexpr int maxpausedepth = 4;
+// Every key is handled inside whatever pause is waiting, and many keys pause
+// in turn, so keys nest pauses. A held key's repeats carry nothing new: deep
+// inside pauses they are dropped, and the game answers the held key again
+// once the pauses have ended. A player's own presses nest as deep as they
+// come (each newer clue reading makes the older ones give way as they
+// unwind); only a far deeper nesting, which no hand reaches, is refused, with
+// the click, so the stack stays bounded.
+constexpr int maxrepeatdepth = 4;
+constexpr int maxpausedepth = 64;
 
 // What each item says when the cursor reaches it, items 1..6.
 const char* const itemclip[] = {
@@ -74,20 +80,24 @@ bool playing() {
     return Module1.menulevel == 0 && Form1.level > 0;
 }
 
-void routekey(int& KeyCode, int& Shift) {
+void routekey(int& KeyCode, int& Shift, bool repeat) {
     if (KeyCode == keyShift || KeyCode == keyAlt || KeyCode == keyWindows) return;
     // Only what is being said changes: the menu, the puzzle and the pad stay
-    // as they are. (A Ctrl press during the H sentence never gets here: the
-    // voice takes it to cut the sentence short.)
+    // as they are. (During the H sentence the voice stops at the press, and
+    // the press then comes here like any other.)
     if (KeyCode == keyCtrl) {
         silence();
         return;
     }
-    // Every key is handled inside whatever pause is waiting, and many keys
-    // pause in turn, so a held key would nest pauses until the stack ran
-    // out. Deep inside pauses a key is dropped; Escape never pauses, so it
-    // always leads back to the menu (and Ctrl, above, always silences).
-    if (Form1.pausedepth >= maxpausedepth && KeyCode != keyEscape) return;
+    // Escape never pauses, so it always leads back to the menu (and Ctrl,
+    // above, always silences).
+    if (KeyCode != keyEscape) {
+        if (repeat && Form1.pausedepth >= maxrepeatdepth) return;
+        if (Form1.pausedepth >= maxpausedepth) {
+            makesound(apppath() + "\\sounds\\click.wav", 0, 0);
+            return;
+        }
+    }
     if (KeyCode == keyLeft || KeyCode == keyUp) {
         KeyCode = keyTab;
         Shift = 1;
@@ -97,7 +107,7 @@ void routekey(int& KeyCode, int& Shift) {
         Shift = 0;
     }
     if (KeyCode == keyEscape) {
-        Form1.schedcount = 0;
+        hush();
         Form1.selectedletter = "";  // a digit never reaches a symbol heard before leaving
         announce("\\sounds\\mainmenu.wav");
         Module1.menulevel = 1;
@@ -106,7 +116,7 @@ void routekey(int& KeyCode, int& Shift) {
     }
     if (KeyCode == keyF1) {
         // Help replaces whatever was still being said.
-        Form1.schedcount = 0;
+        hush();
         announce(playing() ? "\\sounds\\helpplay.wav" : "\\sounds\\helpmenu.wav");
         return;
     }
@@ -119,8 +129,8 @@ void routekey(int& KeyCode, int& Shift) {
 
 }  // namespace
 
-void Form_KeyDown(int& KeyCode, int& Shift) {
-    routekey(KeyCode, Shift);
+void Form_KeyDown(int& KeyCode, int& Shift, bool repeat) {
+    routekey(KeyCode, Shift, repeat);
     showscreen();
 }
 

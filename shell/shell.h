@@ -17,7 +17,7 @@ void attach(Platform& os);
 // Start-up and the window's own events.
 void Form_Load();
 void Form_Activate();
-void Form_KeyDown(int& KeyCode, int& Shift);
+void Form_KeyDown(int& KeyCode, int& Shift, bool repeat);
 void holder_Timer();
 void ontimer(TimerId timer);  // routes a timer event to its handler
 

@@ -33,6 +33,10 @@ struct Form {
     TimerControl Timer1{TimerId::Timer1};
     TimerControl holder{TimerId::holder};
     int pausedepth = 0;  // pauses waiting, one inside the other
+    // Counts the keys that started speech (and the Ctrl presses). A handler
+    // that paused before speaking says nothing once this has moved on: the
+    // newer key has the voice.
+    int speechturn = 0;
 
     // Sound channels.
     std::unique_ptr<SoundDevice> ds;

@@ -9,12 +9,11 @@
 #include <memory>
 
 #include "platform/failure.h"
+#include "platform/keys.h"
 
 namespace corvale {
 
 namespace {
-
-constexpr int keyCtrl = 17;
 
 class RecordingBuffer : public SoundBuffer {
   public:
@@ -83,13 +82,17 @@ void FakePlatform::RecordingVoice::Speak(const std::string& text, int rate, int 
 void FakePlatform::speak() {
     long end = now + speechlength;
     for (auto key = keys_.begin(); key != keys_.end() && key->first <= end; ++key) {
-        if (key->second.first != keyCtrl) continue;
+        if (key->second.code != keyCtrl && key->second.code != keyEscape) continue;
         now = std::max(now, key->first);
-        keys_.erase(key);
         ++speechstopped;
         return;
     }
     now = end;
+}
+
+void FakePlatform::stopspawned() {
+    if (spawnedrunning()) ++spawnstops;
+    spawnedend_ = now;
 }
 
 void FakePlatform::spawn(const std::string& program, const std::string& tail) {
@@ -147,8 +150,8 @@ void FakePlatform::end(int status) {
     throw ProgramEnded{};
 }
 
-void FakePlatform::pressat(long time, int keycode, int shift) {
-    keys_.emplace(time, std::make_pair(keycode, shift));
+void FakePlatform::pressat(long time, int keycode, int shift, bool repeat) {
+    keys_.emplace(time, Key{keycode, shift, repeat});
 }
 
 void FakePlatform::settimer(TimerId timer, int interval) {
@@ -166,9 +169,9 @@ long FakePlatform::nextdue() const {
 // then holder at the same moment.
 bool FakePlatform::dispatchone() {
     if (!keys_.empty() && keys_.begin()->first <= now) {
-        auto [keycode, shift] = keys_.begin()->second;
+        Key key = keys_.begin()->second;
         keys_.erase(keys_.begin());
-        handlers.keydown(keycode, shift);
+        handlers.keydown(key.code, key.shift, key.repeat);
         return true;
     }
     std::optional<TimerId> due = clock.takedue(now);

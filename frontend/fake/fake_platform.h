@@ -46,9 +46,10 @@ class FakePlatform : public Platform {
     bool soundfails = false;
     std::set<std::string> missingclips;  // clips (without program dir) that fail to load
     long spawnms = 0;  // how long each spawned program runs, in virtual milliseconds
-    // Virtual milliseconds each sentence takes to speak. A Ctrl press that
-    // falls due meanwhile stops the sentence there and is used up, as with
-    // the real voice; other keys wait until Speak has returned.
+    // Virtual milliseconds each sentence takes to speak. A Ctrl or Escape
+    // press that falls due meanwhile stops the sentence there and is then
+    // handled by the game, as with the real voice; other keys wait until
+    // Speak has returned.
     long speechlength = 0;
     // A file fault on cue: every access of a file whose path ends in
     // `failfile` fails at `failstep` ("read", "write", "fsync" or "rename")
@@ -59,8 +60,9 @@ class FakePlatform : public Platform {
     // What the game did.
     std::vector<SoundCall> sounds;
     std::vector<std::string> speech;    // "text|rate|volume"
-    int speechstopped = 0;              // sentences Ctrl cut short
+    int speechstopped = 0;              // sentences Ctrl or Escape cut short
     std::vector<std::string> spawned;   // "program tail"
+    int spawnstops = 0;                 // calls of stopspawned() that found a program running
     std::vector<std::string> messages;  // message boxes
     std::vector<std::string> notes;     // lines for standard error
     std::string title;
@@ -69,9 +71,10 @@ class FakePlatform : public Platform {
     int endstatus = -1;
 
     // Scripted keys, handled when the clock reaches them (keys before timers
-    // at the same moment).
+    // at the same moment). `repeat` marks a key-down the window system
+    // repeats while the key is held.
     void press(int keycode, int shift = 0) { pressat(now, keycode, shift); }
-    void pressat(long time, int keycode, int shift = 0);
+    void pressat(long time, int keycode, int shift = 0, bool repeat = false);
 
     // Advances the clock by `ms`, handling every event that falls due.
     void run(long ms);
@@ -94,6 +97,7 @@ class FakePlatform : public Platform {
     void waitevents() override;
     void spawn(const std::string& program, const std::string& tail) override;
     bool spawnedrunning() override { return now < spawnedend_; }
+    void stopspawned() override;
     [[noreturn]] void end(int status) override;
     bool exists(const std::string& path) override { return fileexists(path); }
     std::string readfile(const std::string& path) override;
@@ -114,7 +118,11 @@ class FakePlatform : public Platform {
         void Speak(const std::string& text, int rate, int volume) override;
     };
     RecordingVoice voice_{this};
-    std::multimap<long, std::pair<int, int>> keys_;
+    struct Key {
+        int code, shift;
+        bool repeat;
+    };
+    std::multimap<long, Key> keys_;
     long spawnedend_ = 0;  // when the last spawned program ends
 
     bool dispatchone();

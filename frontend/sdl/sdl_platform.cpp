@@ -71,13 +71,15 @@ int keycode(SDL_Keycode key) {
     }
 }
 
-constexpr int keyCtrl = 17;
+constexpr int keyCtrl = 17, keyEscape = 27;
 
-// Takes every waiting Ctrl press out of the queue, noting that there was one.
-int takestopkey(void* taken, SDL_Event* event) {
-    if (event->type != SDL_KEYDOWN || keycode(event->key.keysym.sym) != keyCtrl) return 1;
-    *static_cast<bool*>(taken) = true;
-    return 0;
+// Notes whether a Ctrl or Escape press waits in the queue; it stays there.
+int findstopkey(void* found, SDL_Event* event) {
+    if (event->type == SDL_KEYDOWN) {
+        int code = keycode(event->key.keysym.sym);
+        if (code == keyCtrl || code == keyEscape) *static_cast<bool*>(found) = true;
+    }
+    return 1;
 }
 
 int modifiers(Uint16 mod) {
@@ -232,16 +234,16 @@ Voice& SdlPlatform::voice() {
     return *voice_;
 }
 
-// Asked over and over while a sentence is spoken. A Ctrl press stops it and
-// is used up, so the game never sees it; other keys wait their turn. A
-// request to end the program stops it too, and stays queued for the event
-// loop to act on.
+// Asked over and over while a sentence is spoken. A Ctrl or Escape press
+// stops it and stays queued, so the game goes on to silence everything or
+// to the menu; other keys wait their turn. A request to end the program
+// stops it too, and stays queued for the event loop to act on.
 bool SdlPlatform::speechstop() {
     SDL_PumpEvents();
     if (SDL_HasEvent(SDL_QUIT)) return true;
-    bool taken = false;
-    SDL_FilterEvents(takestopkey, &taken);
-    return taken;
+    bool found = false;
+    SDL_FilterEvents(findstopkey, &found);
+    return found;
 }
 
 void SdlPlatform::showbox(const std::string& title, const std::string& text, bool error) {
@@ -306,7 +308,7 @@ void SdlPlatform::handle(const SDL_Event& event) {
         case SDL_KEYDOWN: {
             int code = keycode(event.key.keysym.sym);
             int shift = modifiers(event.key.keysym.mod);
-            if (code != 0) handlers.keydown(code, shift);
+            if (code != 0) handlers.keydown(code, shift, event.key.repeat != 0);
             break;
         }
         default:
@@ -354,6 +356,10 @@ void SdlPlatform::spawn(const std::string& program, const std::string& tail) {
 
 bool SdlPlatform::spawnedrunning() {
     return processesrunning();
+}
+
+void SdlPlatform::stopspawned() {
+    stopprocesses();
 }
 
 }  // namespace corvale

@@ -50,6 +50,7 @@ class SdlPlatform : public Platform {
     void waitevents() override;
     void spawn(const std::string& program, const std::string& tail) override;
     bool spawnedrunning() override;
+    void stopspawned() override;
     [[noreturn]] void end(int status) override { quit(status); }
     bool exists(const std::string& path) override { return fileexists(path); }
     std::string readfile(const std::string& path) override { return readtextfile(path); }
@@ -94,5 +95,7 @@ void droplock(int& fd);
 void startprocess(const std::string& hostprogram, const std::string& argument);
 // True while a program started by startprocess has not been collected.
 bool processesrunning();
+// Sends SIGTERM to every program started by startprocess still running.
+void stopprocesses();
 
 }  // namespace corvale

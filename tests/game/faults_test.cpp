@@ -69,9 +69,9 @@ TEST_F(Faults, EscapeDuringTheWinPauseLeavesTheMenuWhereThePlayerPutIt) {
 // --- A held key -------------------------------------------------------------
 
 int deepest = 0;
-void measuringkeydown(int& keycode, int& shift) {
+void measuringkeydown(int& keycode, int& shift, bool repeat) {
     deepest = std::max(deepest, Form1.pausedepth);
-    Form_KeyDown(keycode, shift);
+    Form_KeyDown(keycode, shift, repeat);
 }
 
 struct Held {
@@ -85,14 +85,14 @@ void PrintTo(const Held& h, std::ostream* out) {
 
 class HeldKey : public Faults, public ::testing::WithParamInterface<Held> {};
 
-// Auto-repeat sends a key every 33 ms. Tab and Enter read a clue, which
+// Auto-repeat sends a key every 33 ms, each marked as repeated. Tab and Enter read a clue, which
 // pauses; every repeat lands inside the pause of the one before.
 TEST_P(HeldKey, FiveMinutesOfOneKeyNestsBoundedPauses) {
     choose(1);
     deepest = 0;
     os.handlers.keydown = measuringkeydown;
     const long minutes = 5, start = os.now, end = start + minutes * 60 * 1000;
-    for (long t = start; t < end; t += 33) os.pressat(t, GetParam().code);
+    for (long t = start; t < end; t += 33) os.pressat(t, GetParam().code, 0, t != start);
     os.run(end - start + 2000);
     EXPECT_FALSE(os.ended);
     EXPECT_LE(deepest, 4);

@@ -166,7 +166,7 @@ TEST_F(Pause, TicksAndKeysAreHandledDuringAPause) {
 }
 
 // A handler that pauses inside another pause.
-void innerpause(int& KeyCode, int&) {
+void innerpause(int& KeyCode, int&, bool) {
     if (KeyCode == 'P') hold(0.5);
 }
 
