@@ -18,6 +18,7 @@
 #include "speech/speaker.h"
 #include "speech/speech.h"
 #include "speech/speechd.h"
+#include "speech/trim.h"
 #include "speech/voicefile.h"
 #include "voxlet/tail.h"
 
@@ -52,16 +53,13 @@ int main(int argc, char** argv) {
         // folder's voice.txt.
         speech::init(speech::configuredchoice(layout.datadir));
         Speaker speaker;
-        // The engines open every text with some digital silence (espeak-ng 40 ms);
-        // skipping it lets the player hear the voice that much sooner.
-        bool sounding = false;
-        speech::synthesize(spokenletters(tail.text, language), tail.rate, tail.volume,
-                           [&](const int16_t* samples, std::size_t count) {
-                               std::size_t skip = 0;
-                               while (!sounding && skip < count && samples[skip] == 0) ++skip;
-                               sounding = sounding || skip < count;
-                               speaker.queue(samples + skip, count - skip);
-                           });
+        // The engines open and close every text with near-silence (flite about
+        // 230 ms each side): skipping it, as the clips do, lets the player hear
+        // the number sooner, and the game's row waits for voxlet to end.
+        speech::Trimmer trim([&](const int16_t* s, std::size_t n) { speaker.queue(s, n); });
+        speech::synthesize(
+            spokenletters(tail.text, language), tail.rate, tail.volume,
+            [&](const int16_t* samples, std::size_t count) { trim.feed(samples, count); });
         speaker.drain();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "voxlet: %s\n", e.what());

@@ -15,6 +15,7 @@
 #include "platform/failure.h"
 #include "speech/speech.h"
 #include "speech/speechd.h"
+#include "speech/trim.h"
 
 namespace corvale {
 
@@ -54,12 +55,17 @@ class GameVoice : public Voice {
         speech::init(choice_);
         // The mixer runs in stereo at the speech engine's own rate, so each
         // mono sample is simply doubled.
+        // Only what is audible, as the clips: the sentence starts without the
+        // engine's lead-in of near-silence and ends with its last word.
         std::vector<Sint16> stereo;
-        speech::synthesize(text, rate, volume, [&](const int16_t* samples, std::size_t count) {
+        speech::Trimmer trim([&](const int16_t* samples, std::size_t count) {
             for (std::size_t i = 0; i < count; ++i) {
                 stereo.push_back(samples[i]);
                 stereo.push_back(samples[i]);
             }
+        });
+        speech::synthesize(text, rate, volume, [&](const int16_t* samples, std::size_t count) {
+            trim.feed(samples, count);
         });
         if (stereo.empty()) return;
         Mix_Chunk* chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(stereo.data()),

@@ -24,6 +24,7 @@
 #include "files/files.h"
 #include "platform/failure.h"
 #include "speech/speech.h"
+#include "speech/trim.h"
 #include "speech/voicefile.h"
 #include "tools/clipgen/cliptable.h"
 #include "tools/clipgen/level.h"
@@ -49,11 +50,9 @@ constexpr double leadseconds = 0.01;
 // back to back at fixed spacings, so that silence is cut down to a short lead
 // and the tail above, the same for every clip.
 Samples trimmed(const Samples& speech) {
-    constexpr int quiet = 200;  // about -44 dB: below anything a voice says
-    auto loud = [](int16_t s) { return std::abs(static_cast<int>(s)) > quiet; };
-    auto first = std::find_if(speech.begin(), speech.end(), loud);
+    auto first = std::find_if(speech.begin(), speech.end(), corvale::speech::audible);
     if (first == speech.end()) return {};
-    auto last = std::find_if(speech.rbegin(), speech.rend(), loud).base();
+    auto last = std::find_if(speech.rbegin(), speech.rend(), corvale::speech::audible).base();
     Samples out(static_cast<std::size_t>(frames(leadseconds)), 0);
     out.insert(out.end(), first, last);
     out.resize(out.size() + static_cast<std::size_t>(frames(tailseconds)), 0);
