@@ -5,6 +5,7 @@
 // speech-dispatcher as the game does (CORVALE_SPEECH), else with the engine
 // and voice of voice.txt in the game's data folder, as the clips and the game
 // do; its language decides how lone letters are written for the voice.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -21,6 +22,10 @@
 #include "speech/trim.h"
 #include "speech/voicefile.h"
 #include "voxlet/tail.h"
+
+namespace {
+volatile std::sig_atomic_t stopped = 0;
+}
 
 int main(int argc, char** argv) {
     using namespace corvale;
@@ -39,9 +44,14 @@ int main(int argc, char** argv) {
         const Layout layout = findlayout(programdirectory(), std::getenv);
         const std::string language = loadvoicesettings(layout.datadir).language;
         if (auto server = speechd::choose("voxlet")) {
-            if (server->say(spokenletters(tail.text, language), tail.rate, tail.volume, nullptr) !=
-                speechd::Said::lost)
-                return 0;
+            // The game ends a clue number that newer speech replaces with
+            // SIGTERM. The server would speak on after voxlet had gone, so
+            // the signal cancels the text instead, and voxlet then ends.
+            std::signal(SIGTERM, [](int) { stopped = 1; });
+            speechd::Said said = server->say(spokenletters(tail.text, language), tail.rate,
+                                             tail.volume, [] { return stopped != 0; });
+            std::signal(SIGTERM, SIG_DFL);
+            if (said != speechd::Said::lost || stopped) return 0;
             if (speechd::insisted()) fail("speech-dispatcher did not take the text");
             std::fprintf(stderr,
                          "voxlet: speech-dispatcher did not take the text; "
