@@ -329,7 +329,7 @@ int main(int argc, char** argv) {
             summary("key to the row's first clip", keytorow);
         } else {
             int n = std::atoi(argv[2]);
-            watchedkey = 'Q';
+            watchedkey = keyQ;
             while (static_cast<int>(keytoclip.size()) < n) platform.waitevents();
             summary("Q: key to first clip", keytoclip);
             summary("Q: tick to first clip (game's share)", ticktoclip);
@@ -337,7 +337,7 @@ int main(int argc, char** argv) {
             keytoclip.clear();
             ticktoclip.clear();
             handlertime.clear();
-            watchedkey = '8';
+            watchedkey = key8;
             while (static_cast<int>(keytoclip.size()) < n) platform.waitevents();
             summary("digit: key to first clip", keytoclip);
             summary("digit: tick to first clip (game's share)", ticktoclip);

@@ -49,7 +49,7 @@ class Voice {
 enum class TimerId { Timer1, holder };
 
 // What the front end calls in the game. Key codes and masks are the game's
-// own (9 Tab, 13 Enter, ...; mask 1 Shift, 2 Ctrl, 4 Alt), never SDL's.
+// own names of platform/keys.h (keyTab, maskShift, ...), never SDL's.
 // `repeat` is true for the key-downs the window system repeats while a key
 // is held, false for the press itself.
 struct Handlers {

@@ -19,14 +19,14 @@ struct SymbolKey {
     int position;
 };
 constexpr SymbolKey symbolkeys[] = {
-    {'Q', 1, 1}, {'W', 1, 2}, {'E', 1, 3}, {'R', 1, 4}, {'A', 2, 1}, {'S', 2, 2},
-    {'D', 2, 3}, {'F', 2, 4}, {'Z', 3, 1}, {'X', 3, 2}, {'C', 3, 3}, {'V', 3, 4},
+    {keyQ, 1, 1}, {keyW, 1, 2}, {keyE, 1, 3}, {keyR, 1, 4}, {keyA, 2, 1}, {keyS, 2, 2},
+    {keyD, 2, 3}, {keyF, 2, 4}, {keyZ, 3, 1}, {keyX, 3, 2}, {keyC, 3, 3}, {keyV, 3, 4},
 };
 
 void readsymbol(const SymbolKey& key) {
     hush();
     int i = Form1.clueindex;
-    bool relation = key.code == 'A';
+    bool relation = key.code == keyA;
     std::string sign = relationclip(Form1.clueop[i]);
     if (relation && !sign.empty()) newprize(sign, 0, 0, 0);
 
@@ -81,7 +81,7 @@ void assigndigit(int d) {
 
 void playkey(int KeyCode, int Shift) {
     // Only a P pressed right after a reading of P cut short reads on.
-    if (KeyCode != 'P') Form1.padnext = "";
+    if (KeyCode != keyP) Form1.padnext = "";
     if (KeyCode == keySpace) {
         // The mode's name is said alone, not over the rest of a row.
         hush();
@@ -95,7 +95,7 @@ void playkey(int KeyCode, int Shift) {
         sayclue();
         return;
     }
-    if (KeyCode == 'H') {
+    if (KeyCode == keyH) {
         hush();
         int turn = Form1.speechturn;
         hold(0.2);
@@ -112,14 +112,14 @@ void playkey(int KeyCode, int Shift) {
         sayclue();
         return;
     }
-    if (KeyCode == keyTab && Shift == 1) {
+    if (KeyCode == keyTab && Shift == maskShift) {
         Form1.clueindex = Form1.clueindex - 1;
         if (Form1.clueindex <= 0) Form1.clueindex = Form1.cluecount;
         Form1.selectedletter = "";
         sayclue();
         return;
     }
-    if (KeyCode == 'P') {
+    if (KeyCode == keyP) {
         saypad();
         return;
     }
@@ -127,20 +127,20 @@ void playkey(int KeyCode, int Shift) {
         takeback();
         return;
     }
-    bool digit = KeyCode >= '0' && KeyCode <= '9';
+    int digit = digitof(KeyCode);
     // Shift with a digit, of the main row or the number pad (the front end
     // passes both as the digit and the Shift bit), marks the digit. No
     // screen reader takes Shift with a digit in a game window; Ctrl and Alt
     // with a digit are left as they were.
-    if (digit && Shift == 1) {
-        togglemark(KeyCode - '0');
+    if (digit >= 0 && Shift == maskShift) {
+        togglemark(digit);
         return;
     }
-    if (KeyCode == 'M') {
+    if (KeyCode == keyM) {
         saymarks();
         return;
     }
-    if (!digit || Form1.selectedletter.empty()) {
+    if (digit < 0 || Form1.selectedletter.empty()) {
         if (Form1.clueindex <= 0) return;
         for (const SymbolKey& key : symbolkeys) {
             if (key.code != KeyCode) continue;
@@ -153,7 +153,7 @@ void playkey(int KeyCode, int Shift) {
         newprize(apppath() + "\\sounds\\click.wav", 0, 0, 0);
         return;
     }
-    assigndigit(KeyCode - '0');
+    assigndigit(digit);
 }
 
 }  // namespace corvale

@@ -46,7 +46,7 @@ void startpuzzle(int n) {
 void mainmenu(int& KeyCode, int Shift) {
     if (KeyCode != keyTab && KeyCode != keyEnter) return;
     if (KeyCode == keyTab && Shift == 0) Module1.menuitem = Module1.menuitem + 1;
-    if (KeyCode == keyTab && Shift == 1) Module1.menuitem = Module1.menuitem - 1;
+    if (KeyCode == keyTab && Shift == maskShift) Module1.menuitem = Module1.menuitem - 1;
     if (KeyCode == keyEnter && Module1.menuitem == 0) {
         KeyCode = keyTab;
         Module1.menuitem = 1;
@@ -100,7 +100,7 @@ void routekey(int& KeyCode, int& Shift, bool repeat) {
     }
     if (KeyCode == keyLeft || KeyCode == keyUp) {
         KeyCode = keyTab;
-        Shift = 1;
+        Shift = maskShift;
     }
     if (KeyCode == keyRight || KeyCode == keyDown) {
         KeyCode = keyTab;

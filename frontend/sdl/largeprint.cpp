@@ -7,8 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+
+#include "platform/failure.h"
 
 namespace corvale {
 
@@ -49,9 +50,7 @@ std::string findfont() {
 }
 
 void note(const std::string& text) {
-    std::fprintf(stderr, "corvale: %s; the window stays black, play is not affected\n",
-                 text.c_str());
-    std::fflush(stderr);
+    report(text + "; the window stays black, play is not affected");
 }
 
 }  // namespace

@@ -16,74 +16,28 @@
 #include <cstring>
 
 #include "files/files.h"
+#include "frontend/sdl/keymap.h"
 #include "frontend/sdl/largeprint.h"
 #include "platform/failure.h"
+#include "platform/keys.h"
 
 namespace corvale {
 
 namespace {
 
-// SDL keys become the game's key codes; keys the game has no code for are
-// not passed on.
-int keycode(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 97 + (key - SDLK_KP_1);
-    switch (key) {
-        case SDLK_KP_0:
-            return 96;
-        case SDLK_BACKSPACE:
-            return 8;
-        case SDLK_TAB:
-            return 9;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return 13;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT:
-            return 16;
-        case SDLK_LCTRL:
-        case SDLK_RCTRL:
-            return 17;
-        case SDLK_LALT:
-        case SDLK_RALT:
-            return 18;
-        case SDLK_ESCAPE:
-            return 27;
-        case SDLK_SPACE:
-            return 32;
-        case SDLK_LEFT:
-            return 37;
-        case SDLK_UP:
-            return 38;
-        case SDLK_RIGHT:
-            return 39;
-        case SDLK_DOWN:
-            return 40;
-        case SDLK_LGUI:
-            return 91;
-        case SDLK_RGUI:
-            return 92;
-        case SDLK_F1:
-            return 112;
-        default:
-            return 0;
-    }
+// The game's key for an SDL key press, if it has one.
+std::optional<GameKey> pressed(const SDL_KeyboardEvent& press) {
+    return gamekey(press.keysym.scancode, press.keysym.sym, press.keysym.mod);
 }
-
-constexpr int keyCtrl = 17, keyEscape = 27;
 
 // Notes whether a Ctrl or Escape press waits in the queue; it stays there.
 int findstopkey(void* found, SDL_Event* event) {
     if (event->type == SDL_KEYDOWN) {
-        int code = keycode(event->key.keysym.sym);
-        if (code == keyCtrl || code == keyEscape) *static_cast<bool*>(found) = true;
+        std::optional<GameKey> key = pressed(event->key);
+        if (key && (key->code == keyCtrl || key->code == keyEscape))
+            *static_cast<bool*>(found) = true;
     }
     return 1;
-}
-
-int modifiers(Uint16 mod) {
-    return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
 }
 
 // Ending on SIGTERM and SIGINT. SDL turns them into a quit event, which the
@@ -225,8 +179,7 @@ std::unique_ptr<SoundDevice> SdlPlatform::opensound() {
     std::unique_ptr<SoundDevice> device = openmixer();
     // The game's message box speaks to the player; the reason the system
     // gave is for whoever reads the log.
-    if (!device)
-        std::fprintf(stderr, "corvale: cannot open the sound device: %s\n", SDL_GetError());
+    if (!device) corvale::report(std::string("cannot open the sound device: ") + SDL_GetError());
     return device;
 }
 
@@ -247,8 +200,7 @@ bool SdlPlatform::speechstop() {
 }
 
 void SdlPlatform::showbox(const std::string& title, const std::string& text, bool error) {
-    std::fprintf(stderr, "corvale: %s\n", text.c_str());
-    std::fflush(stderr);
+    corvale::report(text);
     if (!windowsystem()) return;
     // The box may be shown from a forked child, which would inherit the lock
     // and keep every later start refused.
@@ -305,12 +257,12 @@ void SdlPlatform::handle(const SDL_Event& event) {
                 event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 paint();
             break;
-        case SDL_KEYDOWN: {
-            int code = keycode(event.key.keysym.sym);
-            int shift = modifiers(event.key.keysym.mod);
-            if (code != 0) handlers.keydown(code, shift, event.key.repeat != 0);
+        case SDL_KEYDOWN:
+            if (std::optional<GameKey> key = pressed(event.key)) {
+                int code = key->code, mask = key->mask;
+                handlers.keydown(code, mask, event.key.repeat != 0);
+            }
             break;
-        }
         default:
             break;
     }

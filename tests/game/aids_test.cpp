@@ -6,8 +6,6 @@
 namespace corvale::testing {
 namespace {
 
-constexpr int Backspace = 8, F1 = 112;
-
 class Aids : public Rig {
   protected:
     void SetUp() override {
@@ -22,7 +20,7 @@ struct AidCase {
     std::string name;
     std::vector<std::string> pad;  // scratch file lines before; none: no file
     bool puzzle;                   // puzzle 1 chosen first, or the fresh main menu
-    std::string before;            // keys pressed before
+    std::vector<int> before;       // keys pressed before
     int wait;                      // ticks after them: 80 lets everything finish
     int code;
     std::vector<std::string> clips;  // every clip heard, by tick after the key
@@ -39,7 +37,7 @@ TEST_P(Keys, EachAidSaysWhatItShouldAndKeepsThePad) {
     const AidCase& c = GetParam();
     if (!c.pad.empty()) writefile(scratch(), scratchtext(c.pad));
     if (c.puzzle) choose(1);
-    for (char k : c.before) key(k);
+    for (int k : c.before) key(k);
     ticks(c.wait);
     std::string padbefore = readfile(scratch());
     int menuitem = Module1.menuitem;
@@ -75,15 +73,15 @@ std::vector<std::string> fullpadreading() {
 INSTANTIATE_TEST_SUITE_P(
     Aid, Keys,
     ::testing::Values(
-        AidCase{"PEmptyPad", {}, true, "", 80, 'P', {"1 \\sounds\\padempty.wav"}, {}},
+        AidCase{"PEmptyPad", {}, true, {}, 80, keyP, {"1 \\sounds\\padempty.wav"}, {}},
         // Letter order, not slot order; the gaps of a digit's announcement, and
         // after each digit the letter's marks, here none.
         AidCase{"PPartialPad",
                 {"C", "4", "A", "1"},
                 true,
-                "",
+                {},
                 80,
-                'P',
+                keyP,
                 {"1 \\sounds\\a.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\1.wav",
                  "31 \\sounds\\nomarks.wav", "45 \\sounds\\c.wav", "53 \\sounds\\issetto.wav",
                  "65 \\sounds\\4.wav", "75 \\sounds\\nomarks.wav"},
@@ -92,28 +90,28 @@ INSTANTIATE_TEST_SUITE_P(
         AidCase{"PSkipsTheBlankMark",
                 {"_", "7", "B", "3"},
                 true,
-                "",
+                {},
                 80,
-                'P',
+                keyP,
                 {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav",
                  "31 \\sounds\\nomarks.wav"},
                 {}},
         AidCase{"BackspaceOnTheBlankMark",
                 {"_", "7", "B", "3"},
                 true,
-                "E",
+                {keyE},
                 80,
-                Backspace,
+                keyBackspace,
                 {"0 \\sounds\\click.wav"},
                 {}},
-        AidCase{"PFullPad", tenletters, true, "", 80, 'P', fullpadreading(), {}},
+        AidCase{"PFullPad", tenletters, true, {}, 80, keyP, fullpadreading(), {}},
         // A clue being read is cut off by the pad.
         AidCase{"PDuringAClue",
                 {"B", "3"},
                 true,
-                "\r",
+                {keyEnter},
                 10,
-                'P',
+                keyP,
                 {"1 \\sounds\\b.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav",
                  "31 \\sounds\\nomarks.wav"},
                 {}},
@@ -121,54 +119,55 @@ INSTANTIATE_TEST_SUITE_P(
         AidCase{"BackspaceOnASetLetter",
                 {"A", "1", "B", "3", "C", "4"},
                 true,
-                "W",
+                {keyW},
                 80,
-                Backspace,
+                keyBackspace,
                 {"1 \\sounds\\b.wav", "9 \\sounds\\iscleared.wav"},
                 {"A", "1", "", "", "C", "4"}},
         AidCase{"BackspaceOnTheOnlyLetter",
                 {"B", "3"},
                 true,
-                "W",
+                {keyW},
                 80,
-                Backspace,
+                keyBackspace,
                 {"1 \\sounds\\b.wav", "9 \\sounds\\iscleared.wav"},
                 std::vector<std::string>(20, "")},
         AidCase{"BackspaceOnAnUnsetLetter",
                 {"A", "1"},
                 true,
-                "Z",
+                {keyZ},
                 80,
-                Backspace,
+                keyBackspace,
                 {"0 \\sounds\\click.wav"},
                 {}},
         AidCase{"BackspaceWithNothingSelected",
                 {"A", "1"},
                 true,
-                "",
+                {},
                 80,
-                Backspace,
+                keyBackspace,
                 {"0 \\sounds\\click.wav"},
                 {}},
         AidCase{"BackspaceAfterTabClearedTheSelection",
                 {"A", "1"},
                 true,
-                "Q\t",
+                {keyQ, keyTab},
                 80,
-                Backspace,
+                keyBackspace,
                 {"0 \\sounds\\click.wav"},
                 {}},
-        AidCase{"F1InTheMenu", {}, false, "\t", 80, F1, {"1 \\sounds\\helpmenu.wav"}, {}},
-        AidCase{"F1InAPuzzle", {}, true, "", 80, F1, {"1 \\sounds\\helpplay.wav"}, {}},
+        AidCase{"F1InTheMenu", {}, false, {keyTab}, 80, keyF1, {"1 \\sounds\\helpmenu.wav"}, {}},
+        AidCase{"F1InAPuzzle", {}, true, {}, 80, keyF1, {"1 \\sounds\\helpplay.wav"}, {}},
         // Help replaces the rest of a clue still being read.
-        AidCase{"F1DuringAClue", {}, true, "\r", 10, F1, {"1 \\sounds\\helpplay.wav"}, {}}));
+        AidCase{
+            "F1DuringAClue", {}, true, {keyEnter}, 10, keyF1, {"1 \\sounds\\helpplay.wav"}, {}}));
 
 TEST_F(Aids, ADigitGivenAfterBackspaceFindsItsLetterAgain) {
     writefile(scratch(), scratchtext({"A", "1", "B", "3"}));
     choose(1);
-    keys("Q");
-    key(Backspace);
-    keys("W8");  // B's own slot, not the free one above it
+    keys({keyQ});
+    key(keyBackspace);
+    keys({keyW, key8});  // B's own slot, not the free one above it
     EXPECT_EQ(readfile(scratch()), scratchtext({"", "", "B", "8"}));
 }
 
@@ -176,7 +175,7 @@ TEST_F(Aids, ADigitForALetterBelowAFreeSlotReplacesItsDigit) {
     // Slot 1 holds the blank mark an older version stored: a free slot.
     writefile(scratch(), scratchtext({"_", "7", "B", "3"}));
     choose(1);
-    keys("W8");
+    keys({keyW, key8});
     EXPECT_EQ(readfile(scratch()), scratchtext({"_", "7", "B", "8"}));
 }
 
@@ -198,19 +197,19 @@ class View : public Aids {
 };
 
 TEST_F(View, TheViewFollowsTheMenuAndThePuzzle) {
-    key(Tab);
-    key(Tab);
-    key(F1);  // help changes nothing on the screen
+    key(keyTab);
+    key(keyTab);
+    key(keyF1);  // help changes nothing on the screen
     std::size_t from = os.screens.size();
-    key(Enter);  // the puzzle shows while it loads
+    key(keyEnter);  // the puzzle shows while it loads
     ticks(20);
-    keys("Q1");
-    key(Space);  // letters with digits show as digits
-    key(Backspace);
-    keys("A4");
-    key(Tab, 1);  // the new clue shows while its number is spoken
+    keys({keyQ, key1});
+    key(keySpace);  // letters with digits show as digits
+    key(keyBackspace);
+    keys({keyA, key4});
+    key(keyTab, maskShift);  // the new clue shows while its number is spoken
     ticks(60);
-    key(Escape);
+    key(keyEscape);
     EXPECT_EQ(
         shown(),
         (std::vector<std::string>{
@@ -235,7 +234,7 @@ TEST_F(View, RelationsBlanksAndALongPadAreShownAsHeard) {
     std::vector<std::vector<std::string>> seen;
     for (int clue = 1; clue <= 3; ++clue) {
         seen.push_back(Form1.screen);
-        key(Tab);
+        key(keyTab);
     }
     const std::vector<std::string> pad{"A=1  B=2  C=3  D=4  E=5", "F=6  G=7"};
     auto with = [&](std::vector<std::string> lines) {

@@ -22,13 +22,13 @@ class Faults : public Rig {
     }
     // Gives every symbol of the two-row puzzle but E its digit.
     void nearlywin() {
-        for (auto [symbolkey, digit] :
-             std::vector<std::pair<char, char>>{{'Q', '1'}, {'W', '3'}, {'A', '4'}, {'Z', '5'}}) {
+        for (auto [symbolkey, digit] : std::vector<std::pair<int, int>>{
+                 {keyQ, key1}, {keyW, key3}, {keyA, key4}, {keyZ, key5}}) {
             key(symbolkey);
             key(digit);
         }
         ticks(25);
-        key('X');
+        key(keyX);
     }
 };
 
@@ -40,15 +40,15 @@ TEST_F(Faults, LeavingThePuzzleDuringTheWinPauseDropsTheRestOfTheWin) {
     std::size_t from = mark();
     long won = os.now;
     // Win; during the 2.5 s pause: Escape, down to Puzzle 2, Enter.
-    for (int k : {Escape, Tab, Tab, Tab, Enter}) os.pressat(won + 200, k);
-    key('2');
+    for (int k : {keyEscape, keyTab, keyTab, keyTab, keyEnter}) os.pressat(won + 200, k);
+    key(key2);
     ticks(60);
     EXPECT_EQ(Form1.level, 2);
     EXPECT_EQ(Module1.menulevel, 0) << "the finished win took the keyboard from puzzle 2";
     for (const std::string& play : playssince(from))
         EXPECT_EQ(play.find("mainmenu.wav"), std::string::npos) << play;
     // Puzzle 2 is in play: its keys work.
-    key('Q');
+    key(keyQ);
     ticks(5);
     EXPECT_EQ(Form1.selectedletter, "A");
 }
@@ -57,10 +57,10 @@ TEST_F(Faults, EscapeDuringTheWinPauseLeavesTheMenuWhereThePlayerPutIt) {
     choose(1);
     nearlywin();
     long won = os.now;
-    os.pressat(won + 200, Escape);
-    os.pressat(won + 300, Tab);
-    os.pressat(won + 400, Tab);
-    key('2');
+    os.pressat(won + 200, keyEscape);
+    os.pressat(won + 300, keyTab);
+    os.pressat(won + 400, keyTab);
+    key(key2);
     ticks(60);
     EXPECT_EQ(Module1.menulevel, 1);
     EXPECT_EQ(Module1.menuitem, 2) << "the win reset the cursor the player had moved";
@@ -100,17 +100,18 @@ TEST_P(HeldKey, FiveMinutesOfOneKeyNestsBoundedPauses) {
     // Speech for the clue numbers: a few a second, not one a repeat.
     EXPECT_LT(os.spawned.size(), static_cast<std::size_t>(minutes * 60 * 10));
     // The game still answers.
-    key(Escape);
+    key(keyEscape);
     EXPECT_EQ(Module1.menulevel, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, HeldKey,
-                         ::testing::Values(Held{"Tab", Tab}, Held{"Enter", Enter}, Held{"H", 'H'}));
+                         ::testing::Values(Held{"Tab", keyTab}, Held{"Enter", keyEnter},
+                                           Held{"H", keyH}));
 
 TEST_F(Faults, EscapeIsHeardEvenDeepInsidePauses) {
     choose(1);
-    for (int i = 0; i < 6; ++i) os.pressat(os.now + i, Tab);
-    os.pressat(os.now + 10, Escape);
+    for (int i = 0; i < 6; ++i) os.pressat(os.now + i, keyTab);
+    os.pressat(os.now + 10, keyEscape);
     os.run(20);
     EXPECT_EQ(Module1.menulevel, 1);
 }
@@ -131,9 +132,9 @@ class BadPad : public Faults, public ::testing::WithParamInterface<Unreadable> {
 TEST_P(BadPad, IsSetAsideAndThePuzzleStartsWithAnEmptyPad) {
     const std::string text = GetParam().text;
     writefile(scratch(), text);
-    keys("\t\t");
+    keys({keyTab, keyTab});
     std::size_t from = mark();
-    key(Enter);
+    key(keyEnter);
     ticks(20);
     EXPECT_FALSE(os.ended);
     for (int i = 1; i <= 10; ++i) EXPECT_EQ(Form1.scratchletter[i], "") << "slot " << i;
@@ -145,7 +146,7 @@ TEST_P(BadPad, IsSetAsideAndThePuzzleStartsWithAnEmptyPad) {
     EXPECT_EQ(playssince(from),
               (std::vector<std::string>{"0: \\sounds\\begin.wav", "0: \\sounds\\padaside.wav"}));
     // Play goes on and saves a fresh pad.
-    keys("Q1");
+    keys({keyQ, key1});
     EXPECT_EQ(readfile(scratch()), scratchtext({"A", "1"}));
 }
 
@@ -196,9 +197,9 @@ TEST_P(Disk, AFailedSaveKeepsTheOldPadAndNamesTheFile) {
     os.failfile = f.file;
     os.failstep = f.step;
     os.failerror = f.error;
-    key('W');
+    key(keyW);
     try {
-        key('3');
+        key(key3);
         FAIL() << "saved";
     } catch (const Failure& e) {
         std::string report = e.what();
@@ -222,9 +223,9 @@ TEST_F(Faults, AnUnreadablePadThatCannotBeSetAsideEndsTheGameAndStaysPut) {
     os.failfile = "scratch1.txt";
     os.failstep = "rename";
     os.failerror = EACCES;
-    keys("\t\t");
+    keys({keyTab, keyTab});
     try {
-        key(Enter);
+        key(keyEnter);
         FAIL() << "loaded";
     } catch (const Failure& e) {
         EXPECT_NE(std::string(e.what()).find(scratch().string()), std::string::npos) << e.what();
@@ -235,9 +236,9 @@ TEST_F(Faults, AnUnreadablePadThatCannotBeSetAsideEndsTheGameAndStaysPut) {
 TEST_F(Faults, AFailedReadOfThePuzzleNamesIt) {
     os.failfile = "puzz1.txt";
     os.failstep = "read";
-    keys("\t\t");
+    keys({keyTab, keyTab});
     try {
-        key(Enter);
+        key(keyEnter);
         FAIL() << "loaded";
     } catch (const Failure& e) {
         EXPECT_NE(std::string(e.what()).find("puzz1.txt: Input/output error"), std::string::npos)

@@ -45,11 +45,11 @@ TEST_P(Fit, NoClipOfAReadingRunsIntoTheNext) {
     writefile(programdir / "scratch1.txt", scratchtext(pad));
     start();
     choose(1);
-    if (GetParam()) key(Space);  // read through the pad: digits instead of letters
+    if (GetParam()) key(keySpace);  // read through the pad: digits instead of letters
 
     for (int clue = 1; clue <= 6; ++clue) {
         std::size_t from = mark();
-        key(clue == 1 ? Enter : Tab);
+        key(clue == 1 ? keyEnter : keyTab);
         ticks(80);
         std::vector<std::pair<long, std::string>> heard;
         for (std::size_t i = from; i < os.sounds.size(); ++i)

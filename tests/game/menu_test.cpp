@@ -40,25 +40,25 @@ TEST_P(FreshMenu, AKeyOnAFreshMenuAnnouncesItsItem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, FreshMenu,
-                         ::testing::Values(FreshKey{Tab, 0, "\\sounds\\intro.wav", 1},
-                                           FreshKey{Right, 0, "\\sounds\\intro.wav", 1},
-                                           FreshKey{Down, 1, "\\sounds\\intro.wav", 1},
-                                           FreshKey{Enter, 0, "\\sounds\\intro.wav", 1},
-                                           FreshKey{Tab, 1, "\\sounds\\exit.wav", 6},
-                                           FreshKey{Left, 0, "\\sounds\\exit.wav", 6},
-                                           FreshKey{Up, 2, "\\sounds\\exit.wav", 6},
-                                           FreshKey{Tab, 2, "\\sounds\\exit.wav", 6},
-                                           FreshKey{Escape, 0, "\\sounds\\mainmenu.wav", 0}));
+                         ::testing::Values(FreshKey{keyTab, 0, "\\sounds\\intro.wav", 1},
+                                           FreshKey{keyRight, 0, "\\sounds\\intro.wav", 1},
+                                           FreshKey{keyDown, maskShift, "\\sounds\\intro.wav", 1},
+                                           FreshKey{keyEnter, 0, "\\sounds\\intro.wav", 1},
+                                           FreshKey{keyTab, maskShift, "\\sounds\\exit.wav", 6},
+                                           FreshKey{keyLeft, 0, "\\sounds\\exit.wav", 6},
+                                           FreshKey{keyUp, maskCtrl, "\\sounds\\exit.wav", 6},
+                                           FreshKey{keyTab, maskCtrl, "\\sounds\\exit.wav", 6},
+                                           FreshKey{keyEscape, 0, "\\sounds\\mainmenu.wav", 0}));
 
 TEST_F(Menu, TheCursorWrapsBothWays) {
     std::vector<std::string> heard;
     for (int i = 0; i < 7; ++i) {
-        key(Tab);
+        key(keyTab);
         heard.push_back(announced());
     }
-    key(Tab, 1);
+    key(keyTab, maskShift);
     heard.push_back(announced());
-    key(Tab, 1);
+    key(keyTab, maskShift);
     heard.push_back(announced());
     EXPECT_EQ(heard, (std::vector<std::string>{
                          "\\sounds\\intro.wav", "\\sounds\\lvl1.wav", "\\sounds\\lvl2.wav",
@@ -67,37 +67,38 @@ TEST_F(Menu, TheCursorWrapsBothWays) {
 }
 
 TEST_F(Menu, CtrlTabRepeatsTheCurrentItem) {
-    keys("\t\t\t");
-    key(Tab, 2);
+    keys({keyTab, keyTab, keyTab});
+    key(keyTab, maskCtrl);
     EXPECT_EQ(announced(), "\\sounds\\lvl2.wav");
     EXPECT_EQ(Module1.menuitem, 3);
 }
 
 TEST_F(Menu, EnterOnTheIntroductionPlaysItAndKeepsTheCursor) {
-    key(Tab);
-    key(Enter);
+    key(keyTab);
+    key(keyEnter);
     // The keys, then how a puzzle works.
     EXPECT_EQ(Form1.List1, (std::deque<std::string>{dir() + "\\sounds\\intro2.wav",
                                                     dir() + "\\sounds\\intro3.wav"}));
     EXPECT_EQ(Module1.menuitem, 1);
-    key(Tab);
+    key(keyTab);
     EXPECT_EQ(announced(), "\\sounds\\lvl1.wav");
 }
 
 TEST_F(Menu, QuickKeysLeaveOnlyTheLastAnnouncementQueued) {
-    key(Tab);
+    key(keyTab);
     ticks(1);
-    keys("\t\t\t");
+    keys({keyTab, keyTab, keyTab});
     ticks(3);
     EXPECT_EQ(os.plays(),
               (std::vector<std::string>{"0: \\sounds\\intro.wav", "0: \\sounds\\lvl3.wav"}));
 }
 
 TEST_F(Menu, OtherKeysDoNothingInTheMenu) {
-    key(Tab);
+    key(keyTab);
     ticks(1);
     os.sounds.clear();
-    for (int code : std::vector<int>{'5', '0', 'Q', 'A', 'H', Space, Shift, Alt, Windows, 96})
+    for (int code :
+         std::vector<int>{key5, key0, keyQ, keyA, keyH, keySpace, keyShift, keyAlt, keyWindows, 96})
         key(code);
     ticks(5);
     EXPECT_TRUE(os.sounds.empty());
@@ -108,30 +109,30 @@ TEST_F(Menu, OtherKeysDoNothingInTheMenu) {
 TEST_F(Menu, ModifierKeysAloneDoNothingDuringPlay) {
     choose(1);
     os.sounds.clear();
-    for (int code : {Shift, Alt, Windows}) key(code);
+    for (int code : {keyShift, keyAlt, keyWindows}) key(code);
     ticks(5);
     EXPECT_TRUE(os.sounds.empty());
 }
 
 TEST_F(Menu, ChoosingAPuzzleBeginsItAndKeysGoToPlay) {
-    keys("\t\t");
-    key(Enter);
+    keys({keyTab, keyTab});
+    key(keyEnter);
     EXPECT_EQ(Form1.level, 1);
     EXPECT_EQ(Module1.menulevel, 0);
     EXPECT_EQ(Form1.cluecount, 2);
     EXPECT_EQ(Form1.cluetext[2], "C is less than D");
     // The menu's last announcement never got its tick: begin replaced it.
     EXPECT_EQ(playssince(0), std::vector<std::string>{"0: \\sounds\\begin.wav"});
-    key(Tab);  // now the next clue, not a menu item
+    key(keyTab);  // now the next clue, not a menu item
     EXPECT_EQ(Form1.clueindex, 2);
 }
 
 TEST_F(Menu, EscapeFromPlayKeepsTheLevelAndThePad) {
     choose(1);
-    key('Q');
-    key('1');
-    key('W');  // still scheduled when Escape comes
-    key(Escape);
+    key(keyQ);
+    key(key1);
+    key(keyW);  // still scheduled when Escape comes
+    key(keyEscape);
     EXPECT_EQ(Module1.menulevel, 1);
     EXPECT_EQ(Module1.menuitem, 0);
     EXPECT_EQ(Form1.level, 1);
@@ -140,13 +141,13 @@ TEST_F(Menu, EscapeFromPlayKeepsTheLevelAndThePad) {
     std::size_t from = mark();
     ticks(3);
     EXPECT_EQ(playssince(from), std::vector<std::string>{"0: \\sounds\\mainmenu.wav"});
-    key(Tab);
+    key(keyTab);
     EXPECT_EQ(announced(), "\\sounds\\intro.wav");
 }
 
 TEST_F(Menu, TheExitItemEndsTheProgramAtOnce) {
-    key(Tab, 1);
-    key(Enter);
+    key(keyTab, maskShift);
+    key(keyEnter);
     EXPECT_TRUE(os.ended);
 }
 

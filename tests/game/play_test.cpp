@@ -46,10 +46,11 @@ class Play : public Rig {
 
 TEST_F(Play, EnterReadsTheClueAsOneEvenlyPacedPhrase) {
     choose(1);
-    EXPECT_EQ(heard(Enter), (std::vector<std::string>{
-                                "1 \\sounds\\a.wav", "7 \\sounds\\b.wav", "19 \\sounds\\times.wav",
-                                "24 \\sounds\\c.wav", "36 \\sounds\\equals.wav",
-                                "41 \\sounds\\d.wav", "48 \\sounds\\e.wav"}));
+    EXPECT_EQ(heard(keyEnter),
+              (std::vector<std::string>{"1 \\sounds\\a.wav", "7 \\sounds\\b.wav",
+                                        "19 \\sounds\\times.wav", "24 \\sounds\\c.wav",
+                                        "36 \\sounds\\equals.wav", "41 \\sounds\\d.wav",
+                                        "48 \\sounds\\e.wav"}));
     EXPECT_EQ(os.spawned, std::vector<std::string>{"voxlet 100,2,Clue 1"});
 }
 
@@ -63,7 +64,7 @@ TEST_F(Play, TheRowWaitsForTheClueNumberToEnd) {
         os.spawnms = voxletms;
         std::size_t from = mark();
         long before = os.now;
-        key(Enter);
+        key(keyEnter);
         ticks(100);
         long first = -1;  // when the row's first clip played
         for (std::size_t i = from; i < os.sounds.size() && first < 0; ++i)
@@ -87,9 +88,9 @@ class Rows : public Play, public ::testing::WithParamInterface<Reading> {};
 
 TEST_P(Rows, EachRowIsReadWithItsSpacing) {
     choose(2);
-    for (int i = 1; i < GetParam().clue; ++i) key(Tab);
+    for (int i = 1; i < GetParam().clue; ++i) key(keyTab);
     ticks(80);
-    EXPECT_EQ(heard(Enter), GetParam().clips);
+    EXPECT_EQ(heard(keyEnter), GetParam().clips);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Play, TabDuringAReadingLeavesOnlyTheNewClue) {
     choose(1);
     std::size_t from = mark();
-    os.pressat(os.now + 200, Tab);
-    key(Enter);
+    os.pressat(os.now + 200, keyTab);
+    key(keyEnter);
     ticks(60);
     EXPECT_EQ(playssince(from).size(), 3u);  // C, is less than, D: clue 2 only
     EXPECT_EQ(os.spawned, (std::vector<std::string>{"voxlet 100,2,Clue 1", "voxlet 100,2,Clue 2"}));
@@ -128,8 +129,8 @@ TEST_F(Play, EscapeWhileTheNumberIsSpokenLeavesNoRowToRead) {
     choose(1);
     os.spawnms = 900;
     std::size_t from = mark();
-    os.pressat(os.now + 600, Escape);
-    key(Enter);
+    os.pressat(os.now + 600, keyEscape);
+    key(keyEnter);
     ticks(60);
     EXPECT_EQ(playssince(from), std::vector<std::string>{"0: \\sounds\\mainmenu.wav"});
 }
@@ -137,8 +138,13 @@ TEST_F(Play, EscapeWhileTheNumberIsSpokenLeavesNoRowToRead) {
 TEST_F(Play, TabAndShiftTabCycleThroughTheClues) {
     choose(1);
     std::vector<int> seen;
-    for (auto [code, mask] : std::vector<std::pair<int, int>>{
-             {Tab, 0}, {Tab, 0}, {Tab, 1}, {Left, 0}, {Down, 0}, {Tab, 2}, {Tab, 3}}) {
+    for (auto [code, mask] : std::vector<std::pair<int, int>>{{keyTab, 0},
+                                                              {keyTab, 0},
+                                                              {keyTab, maskShift},
+                                                              {keyLeft, 0},
+                                                              {keyDown, 0},
+                                                              {keyTab, maskCtrl},
+                                                              {keyTab, maskShift | maskCtrl}}) {
         key(code, mask);
         seen.push_back(Form1.clueindex);
     }
@@ -161,8 +167,8 @@ void PrintTo(const SymbolCase& c, std::ostream* out) {
 class Symbols : public Play, public ::testing::WithParamInterface<SymbolCase> {};
 
 TEST_P(Symbols, EachKeyReadsItsPositionOfItsWord) {
-    choose(1);                                               // AB__ times C___ equals DE__
-    EXPECT_EQ(heard(GetParam().code, 1), GetParam().clips);  // Shift is not looked at
+    choose(1);                                                       // AB__ times C___ equals DE__
+    EXPECT_EQ(heard(GetParam().code, maskShift), GetParam().clips);  // Shift is not looked at
     EXPECT_EQ(Form1.selectedletter, GetParam().selected);
 }
 
@@ -170,21 +176,21 @@ const std::vector<std::string> click{"1 \\sounds\\click.wav"};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, Symbols,
-    ::testing::Values(SymbolCase{'Q', {"1 \\sounds\\a.wav"}, "A"},
-                      SymbolCase{'W', {"1 \\sounds\\b.wav"}, "B"}, SymbolCase{'E', click, "_"},
-                      SymbolCase{'R', click, "_"},
-                      SymbolCase{'A', {"1 \\sounds\\times.wav", "10 \\sounds\\c.wav"}, "C"},
-                      SymbolCase{'S', click, "_"}, SymbolCase{'D', click, "_"},
-                      SymbolCase{'F', click, "_"}, SymbolCase{'Z', {"1 \\sounds\\d.wav"}, "D"},
-                      SymbolCase{'X', {"1 \\sounds\\e.wav"}, "E"}, SymbolCase{'C', click, "_"},
-                      SymbolCase{'V', click, "_"}));
+    ::testing::Values(SymbolCase{keyQ, {"1 \\sounds\\a.wav"}, "A"},
+                      SymbolCase{keyW, {"1 \\sounds\\b.wav"}, "B"}, SymbolCase{keyE, click, "_"},
+                      SymbolCase{keyR, click, "_"},
+                      SymbolCase{keyA, {"1 \\sounds\\times.wav", "10 \\sounds\\c.wav"}, "C"},
+                      SymbolCase{keyS, click, "_"}, SymbolCase{keyD, click, "_"},
+                      SymbolCase{keyF, click, "_"}, SymbolCase{keyZ, {"1 \\sounds\\d.wav"}, "D"},
+                      SymbolCase{keyX, {"1 \\sounds\\e.wav"}, "E"}, SymbolCase{keyC, click, "_"},
+                      SymbolCase{keyV, click, "_"}));
 
 TEST_F(Play, KeyASaysTheRelationFirst) {
     choose(2);
     std::vector<std::vector<std::string>> heardbyclue;
     for (int clue = 1; clue <= 3; ++clue) {
-        heardbyclue.push_back(heard('A'));
-        key(Tab);
+        heardbyclue.push_back(heard(keyA));
+        key(keyTab);
         ticks(80);
     }
     EXPECT_EQ(heardbyclue, (std::vector<std::vector<std::string>>{
@@ -195,35 +201,35 @@ TEST_F(Play, KeyASaysTheRelationFirst) {
 
 TEST_F(Play, APositionPastAShortWordPlaysNothingAndSelectsNothing) {
     choose(2);
-    for (int i = 0; i < 4; ++i) key(Tab);  // clue 5: A, "", D
+    for (int i = 0; i < 4; ++i) key(keyTab);  // clue 5: A, "", D
     ticks(80);
-    key('Q');
-    EXPECT_EQ(heard('W'), std::vector<std::string>{});
+    key(keyQ);
+    EXPECT_EQ(heard(keyW), std::vector<std::string>{});
     EXPECT_EQ(Form1.selectedletter, "");
-    EXPECT_EQ(heard('A'), std::vector<std::string>{"1 \\sounds\\times.wav"});
+    EXPECT_EQ(heard(keyA), std::vector<std::string>{"1 \\sounds\\times.wav"});
 }
 
 TEST_F(Play, ASymbolKeyDropsWhatIsStillScheduled) {
     choose(1);
-    key(Enter);
+    key(keyEnter);
     ticks(10);
-    EXPECT_EQ(heard('Z'), std::vector<std::string>{"1 \\sounds\\d.wav"});
+    EXPECT_EQ(heard(keyZ), std::vector<std::string>{"1 \\sounds\\d.wav"});
 }
 
 // --- Substitution -----------------------------------------------------------
 
 TEST_F(Play, SpaceTogglesBetweenLettersAndDigitsAtOnce) {
     choose(1);
-    keys("Q1");
+    keys({keyQ, key1});
     ticks(30);
     std::size_t from = mark();
-    key(Space);
+    key(keySpace);
     EXPECT_EQ(playssince(from).size(), 1u);  // played at once, no tick needed
     EXPECT_EQ(Form1.substitute, 1);
-    EXPECT_EQ(heard('Q'), std::vector<std::string>{"1 \\sounds\\1.wav"});
-    EXPECT_EQ(heard('W'), std::vector<std::string>{"1 \\sounds\\b.wav"});  // no digit yet
-    key(Space);
-    EXPECT_EQ(heard('Q'), std::vector<std::string>{"1 \\sounds\\a.wav"});
+    EXPECT_EQ(heard(keyQ), std::vector<std::string>{"1 \\sounds\\1.wav"});
+    EXPECT_EQ(heard(keyW), std::vector<std::string>{"1 \\sounds\\b.wav"});  // no digit yet
+    key(keySpace);
+    EXPECT_EQ(heard(keyQ), std::vector<std::string>{"1 \\sounds\\a.wav"});
     std::vector<std::string> toggles;
     for (const SoundCall& c : os.sounds)
         if (c.op == "play" &&
@@ -235,10 +241,10 @@ TEST_F(Play, SpaceTogglesBetweenLettersAndDigitsAtOnce) {
 
 TEST_F(Play, SubstitutionReadsTheClueThroughThePad) {
     choose(1);
-    keys("Q1");
-    key(Space);
+    keys({keyQ, key1});
+    key(keySpace);
     ticks(30);
-    std::vector<std::string> clips = heard(Enter);
+    std::vector<std::string> clips = heard(keyEnter);
     ASSERT_FALSE(clips.empty());
     EXPECT_EQ(clips[0], "1 \\sounds\\1.wav");
     EXPECT_EQ(clips[1], "7 \\sounds\\b.wav");
@@ -248,14 +254,14 @@ TEST_F(Play, SubstitutionReadsTheClueThroughThePad) {
 
 TEST_F(Play, ADigitAnnouncesTheSymbolAsWrittenAndSavesThePad) {
     choose(1);
-    key('W');
-    key(Space);  // substitute mode does not change the announcement
-    EXPECT_EQ(heard('5'), (std::vector<std::string>{"1 \\sounds\\B.wav", "9 \\sounds\\issetto.wav",
-                                                    "21 \\sounds\\5.wav"}));
+    key(keyW);
+    key(keySpace);  // substitute mode does not change the announcement
+    EXPECT_EQ(heard(key5), (std::vector<std::string>{"1 \\sounds\\B.wav", "9 \\sounds\\issetto.wav",
+                                                     "21 \\sounds\\5.wav"}));
     EXPECT_EQ(scratchfile(), scratchtext({"B", "5"}));
-    key('7');  // the same symbol again: its old slot
-    key('Q');
-    key('0');
+    key(key7);  // the same symbol again: its old slot
+    key(keyQ);
+    key(key0);
     EXPECT_EQ(Form1.scratchletter[1], "B");
     EXPECT_EQ(Form1.scratchdigit[1], "7");
     EXPECT_EQ(Form1.scratchletter[2], "A");
@@ -266,11 +272,11 @@ TEST_F(Play, ADigitAnnouncesTheSymbolAsWrittenAndSavesThePad) {
 
 TEST_F(Play, ADigitAfterAClickPlaysTheClickAndChangesNothing) {
     choose(1);
-    key('E');  // a blank position
-    EXPECT_EQ(heard('7'), click);
+    key(keyE);  // a blank position
+    EXPECT_EQ(heard(key7), click);
     EXPECT_EQ(Form1.scratchletter[1], "");
     EXPECT_FALSE(fs::exists(programdir / "scratch1.txt"));
-    EXPECT_EQ(heard('Q'), std::vector<std::string>{"1 \\sounds\\a.wav"});  // still playing
+    EXPECT_EQ(heard(keyQ), std::vector<std::string>{"1 \\sounds\\a.wav"});  // still playing
 }
 
 // A key the game ignores answers with the click, so the player knows it
@@ -278,12 +284,12 @@ TEST_F(Play, ADigitAfterAClickPlaysTheClickAndChangesNothing) {
 TEST_F(Play, AnIgnoredKeyClicksAndChangesNothing) {
     choose(1);
     // A digit before any letter was heard, a key with no meaning, a keypad digit.
-    for (int code : {int('7'), int('G'), 96}) EXPECT_EQ(heard(code), click) << code;
+    for (int code : {int(key7), int(keyG), 96}) EXPECT_EQ(heard(code), click) << code;
     EXPECT_EQ(Form1.selectedletter, "");
     EXPECT_FALSE(fs::exists(programdir / "scratch1.txt"));
-    key(Enter);
+    key(keyEnter);
     ticks(20);  // the row is being read
-    std::vector<std::string> rest = heard('G');
+    std::vector<std::string> rest = heard(keyG);
     ASSERT_FALSE(rest.empty());
     EXPECT_EQ(rest.front(), click.front());
     EXPECT_EQ(rest.back(), "28 \\sounds\\e.wav") << "the click cut the reading short";
@@ -295,8 +301,8 @@ TEST_F(Play, AFullPadSaysSoAndNeverConfirmsTheDigit) {
     std::string pad = scratchtext(lines);
     writefile(programdir / "scratch1.txt", pad);
     choose(1);
-    key('Q');
-    EXPECT_EQ(heard('5'), std::vector<std::string>{"1 \\sounds\\padfull.wav"});
+    key(keyQ);
+    EXPECT_EQ(heard(key5), std::vector<std::string>{"1 \\sounds\\padfull.wav"});
     EXPECT_EQ(scratchfile(), pad);
 }
 
@@ -305,8 +311,8 @@ TEST_F(Play, ABlankMarkLeftInAnOldPadGivesWayToASymbol) {
     for (char c : std::string("_GHIJKLMNO")) lines.insert(lines.end(), {std::string(1, c), "1"});
     writefile(programdir / "scratch1.txt", scratchtext(lines));
     choose(1);
-    key('Q');
-    key('5');
+    key(keyQ);
+    key(key5);
     EXPECT_EQ(Form1.scratchletter[1], "A");
     EXPECT_EQ(Form1.scratchdigit[1], "5");
 }
@@ -318,10 +324,10 @@ TEST_F(Play, ATenLetterPuzzleIsWonByKeys) {
               "1\r\n\"*\"\r\nABCD\r\nEFGH\r\nIJ__\r\nA B C D times E F G H equals I J\r\n"
               "J\r\nI\r\nH\r\nG\r\nF\r\nE\r\nD\r\nC\r\nB\r\nA\r\n");
     choose(3);
-    keys("C3");  // a blank position and a digit
-    const std::vector<std::pair<char, char>> moves{{'Q', '9'}, {'W', '8'}, {'E', '7'}, {'R', '6'},
-                                                   {'A', '5'}, {'S', '4'}, {'D', '3'}, {'F', '2'},
-                                                   {'Z', '1'}, {'X', '0'}};
+    keys({keyC, key3});  // a blank position and a digit
+    const std::vector<std::pair<int, int>> moves{
+        {keyQ, key9}, {keyW, key8}, {keyE, key7}, {keyR, key6}, {keyA, key5},
+        {keyS, key4}, {keyD, key3}, {keyF, key2}, {keyZ, key1}, {keyX, key0}};
     for (auto [symbolkey, digit] : moves) {
         EXPECT_EQ(Module1.menulevel, 0) << symbolkey;
         key(symbolkey);
@@ -347,7 +353,7 @@ class Clearing : public Play, public ::testing::WithParamInterface<Move> {};
 
 TEST_P(Clearing, AMoveAwayClearsTheSelection) {
     choose(1);
-    key('Q');
+    key(keyQ);
     for (auto [code, mask] : GetParam().keys) {
         key(code, mask);
         ticks(60);
@@ -355,19 +361,20 @@ TEST_P(Clearing, AMoveAwayClearsTheSelection) {
     EXPECT_EQ(Form1.selectedletter, "");
     // In a puzzle the digit only clicks; the menu ignores it without a sound.
     const bool inmenu = Module1.menulevel == 1;
-    EXPECT_EQ(heard('5'), inmenu ? std::vector<std::string>{} : click);
+    EXPECT_EQ(heard(key5), inmenu ? std::vector<std::string>{} : click);
     for (int n : {1, 2})
         EXPECT_FALSE(fs::exists(programdir / ("scratch" + std::to_string(n) + ".txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Moves, Clearing,
-    ::testing::Values(Move{"tab", {{Tab, 0}}}, Move{"shifttab", {{Tab, 1}}},
-                      Move{"arrow", {{Left, 0}}}, Move{"escape", {{Escape, 0}}},
+    ::testing::Values(Move{"tab", {{keyTab, 0}}}, Move{"shifttab", {{keyTab, maskShift}}},
+                      Move{"arrow", {{keyLeft, 0}}}, Move{"escape", {{keyEscape, 0}}},
                       // choosing a puzzle from the menu: the same one, and another
-                      Move{"samepuzzle", {{Escape, 0}, {Tab, 0}, {Tab, 0}, {Enter, 0}}},
-                      Move{"otherpuzzle",
-                           {{Escape, 0}, {Tab, 0}, {Tab, 0}, {Tab, 0}, {Enter, 0}}}));
+                      Move{"samepuzzle", {{keyEscape, 0}, {keyTab, 0}, {keyTab, 0}, {keyEnter, 0}}},
+                      Move{
+                          "otherpuzzle",
+                          {{keyEscape, 0}, {keyTab, 0}, {keyTab, 0}, {keyTab, 0}, {keyEnter, 0}}}));
 
 TEST_F(Play, AFailedSaveEndsTheGameAndKeepsTheOldFile) {
     writefile(programdir / "scratch1.txt", scratchtext({"A", "1"}));
@@ -375,8 +382,8 @@ TEST_F(Play, AFailedSaveEndsTheGameAndKeepsTheOldFile) {
     choose(1);
     // The temporary file cannot be created: a directory stands in its place.
     fs::create_directory(programdir / "scratch1.txt.new");
-    key('W');
-    EXPECT_THROW(key('3'), Failure);
+    key(keyW);
+    EXPECT_THROW(key(key3), Failure);
     EXPECT_EQ(scratchfile(), before);
 }
 
@@ -385,16 +392,16 @@ TEST_F(Play, AFailedSaveEndsTheGameAndKeepsTheOldFile) {
 TEST_F(Play, GivingEverySymbolItsDigitWins) {
     choose(1);
     for (auto [symbolkey, digit] :
-         std::vector<std::pair<char, char>>{{'Q', '1'}, {'W', '3'}, {'A', '4'}, {'Z', '5'}}) {
+         std::vector<std::pair<int, int>>{{keyQ, key1}, {keyW, key3}, {keyA, key4}, {keyZ, key5}}) {
         key(symbolkey);
         key(digit);
         ticks(25);
         EXPECT_EQ(Module1.menulevel, 0);
     }
-    key('X');
+    key(keyX);
     std::size_t from = mark();
     long origin = os.now;
-    key('2');
+    key(key2);
     // Win at once, the main menu 2.5 s (50 ticks) later.
     EXPECT_EQ(timedsince(from, origin),
               (std::vector<std::string>{"0 \\sounds\\win.wav", "50 \\sounds\\mainmenu.wav"}));
@@ -404,7 +411,7 @@ TEST_F(Play, GivingEverySymbolItsDigitWins) {
     EXPECT_EQ(Module1.menuitem, 0);
     EXPECT_EQ(Form1.level, 1);
     EXPECT_EQ(scratchfile().substr(0, 30), "A\r\n1\r\nB\r\n3\r\nC\r\n4\r\nD\r\n5\r\nE\r\n2\r\n");
-    key(Tab);
+    key(keyTab);
     EXPECT_EQ(Form1.List1.front(), dir() + "\\sounds\\intro.wav");
 }
 
@@ -459,8 +466,8 @@ TEST_F(Play, ARestoredSolvedPadWinsOnlyAtTheNextAssignment) {
     choose(1);
     ticks(100);
     EXPECT_EQ(Module1.menulevel, 0);
-    key('Q');
-    key('1');
+    key(keyQ);
+    key(key1);
     EXPECT_EQ(Module1.menulevel, 1);
 }
 
@@ -468,10 +475,10 @@ TEST_F(Play, ARestoredSolvedPadWinsOnlyAtTheNextAssignment) {
 
 TEST_F(Play, HSpeaksTheSentenceAfterAShortPause) {
     choose(1);
-    key(Tab);
+    key(keyTab);
     ticks(5);
     long begun = os.now;
-    key('H');
+    key(keyH);
     EXPECT_EQ(os.now - begun, 200);
     EXPECT_EQ(os.speech, std::vector<std::string>{"C is less than D|0|100"});
     EXPECT_EQ(Form1.schedcount, 0);
@@ -479,7 +486,7 @@ TEST_F(Play, HSpeaksTheSentenceAfterAShortPause) {
 
 TEST_F(Play, HSaysALoneAAsTheLetter) {
     choose(1);  // A B times C equals D E
-    key('H');
+    key(keyH);
     EXPECT_EQ(os.speech, std::vector<std::string>{"Eigh B times C equals D E|0|100"});
     EXPECT_EQ(Form1.cluetext[1], "A B times C equals D E");
 }
@@ -488,9 +495,9 @@ TEST_F(Play, HSaysALoneAAsTheLetter) {
 
 TEST_F(Play, ChoosingALevelAgainReloadsItAndItsPad) {
     choose(1);
-    keys("Q1");
-    key(Tab);
-    key(Escape);
+    keys({keyQ, key1});
+    key(keyTab);
+    key(keyEscape);
     choose(1);
     EXPECT_EQ(Form1.clueindex, 1);
     EXPECT_EQ(Form1.scratchletter[1], "A");
@@ -499,9 +506,9 @@ TEST_F(Play, ChoosingALevelAgainReloadsItAndItsPad) {
 }
 
 TEST_F(Play, KeysDuringTheLoadingPauseAlreadyPlay) {
-    keys("\t\t");
-    os.pressat(os.now + 300, 'Q');
-    key(Enter);
+    keys({keyTab, keyTab});
+    os.pressat(os.now + 300, keyQ);
+    key(keyEnter);
     EXPECT_EQ(Form1.selectedletter, "A");
 }
 
@@ -524,9 +531,9 @@ TEST_P(BadInput, ABadFileEndsTheGameNamingFileAndLine) {
     const BadFile& bad = GetParam();
     writefile(workdir / "puzz1.txt", bad.text);
     writefile(programdir / "scratch1.txt", scratchtext({"A", "1"}));
-    keys("\t\t");
+    keys({keyTab, keyTab});
     try {
-        key(Enter);
+        key(keyEnter);
         FAIL() << "loaded";
     } catch (const Failure& f) {
         EXPECT_EQ(std::string(f.what()).rfind("puzz1.txt" + bad.report, 0), 0u) << f.what();
@@ -548,9 +555,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"hugeoneline", "puzzle", std::string(1000000, '7'), ":1:"}));
 
 TEST_F(Play, AMissingPuzzleFileIsNamed) {
-    keys("\t\t\t\t\t");  // puzzle 4: no file
+    keys({keyTab, keyTab, keyTab, keyTab, keyTab});  // puzzle 4: no file
     try {
-        key(Enter);
+        key(keyEnter);
         FAIL();
     } catch (const Failure& f) {
         EXPECT_NE(std::string(f.what()).find("puzz4.txt"), std::string::npos) << f.what();
@@ -580,10 +587,10 @@ class Installed : public Rig {
 TEST_F(Installed, AShippedPuzzlePlaysAndItsPadIsSavedInTheSaveFolder) {
     choose(1);
     EXPECT_EQ(Form1.cluecount, 2);
-    keys("Q1");
+    keys({keyQ, key1});
     EXPECT_EQ(readfile(saves / "scratch1.txt"), scratchtext({"A", "1"}));
     EXPECT_FALSE(fs::exists(data / "scratch1.txt"));
-    key(Escape);
+    key(keyEscape);
     choose(1);  // and it is read back from there
     EXPECT_EQ(Form1.scratchdigit[1], "1");
 }
@@ -595,9 +602,9 @@ TEST_F(Installed, APuzzleInTheWorkingDirectoryComesFirst) {
 }
 
 TEST_F(Installed, AMissingPuzzleNamesBothPlacesItWasLookedFor) {
-    keys("\t\t\t\t\t");  // puzzle 4: in neither place
+    keys({keyTab, keyTab, keyTab, keyTab, keyTab});  // puzzle 4: in neither place
     try {
-        key(Enter);
+        key(keyEnter);
         FAIL();
     } catch (const Failure& f) {
         EXPECT_EQ(std::string(f.what()),

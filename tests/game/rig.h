@@ -12,15 +12,13 @@
 #include <vector>
 
 #include "frontend/fake/fake_platform.h"
+#include "platform/keys.h"
 #include "shell/shell.h"
 #include "state/game.h"
 
 namespace corvale::testing {
 
 namespace fs = std::filesystem;
-
-constexpr int Tab = 9, Enter = 13, Shift = 16, Ctrl = 17, Alt = 18, Escape = 27, Space = 32;
-constexpr int Left = 37, Up = 38, Right = 39, Down = 40, Windows = 91;
 
 // The invented two-row puzzle: AB * C = DE, C < D, with A=1 E=2 B=3 C=4 D=5.
 inline const char* const twopuzzle =
@@ -81,8 +79,8 @@ class Rig : public ::testing::Test {
         }
     }
     void key(int code, int mask = 0) { os.press(code, mask), os.run(0); }
-    void keys(const std::string& letters) {
-        for (char c : letters) key(c);
+    void keys(std::initializer_list<int> codes) {
+        for (int code : codes) key(code);
     }
     void ticks(int n) { os.ticks(n); }
     std::string dir() const { return programdir.string(); }
@@ -107,8 +105,8 @@ class Rig : public ::testing::Test {
     }
     // Chooses puzzle n from a fresh main menu and lets its load finish.
     void choose(int n) {
-        for (int i = 0; i <= n; ++i) key(Tab);
-        key(Enter);
+        for (int i = 0; i <= n; ++i) key(keyTab);
+        key(keyEnter);
         ticks(20);
     }
 };

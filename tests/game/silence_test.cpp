@@ -9,8 +9,6 @@
 namespace corvale::testing {
 namespace {
 
-constexpr int CtrlMask = 2;  // the front end reports Ctrl held with its own press
-
 class Silence : public Rig {
   protected:
     void SetUp() override {
@@ -48,10 +46,11 @@ TEST_P(SentenceStop, SpeakReturnsWhenCtrlCutsTheSentenceAndTheNextKeyIsHandled) 
     choose(1);
     os.speechlength = 3000;  // the sentence would last three seconds
     long pressed = os.now;
-    if (c.ctrl >= 0) os.pressat(pressed + c.ctrl, Ctrl, CtrlMask);
-    os.pressat(pressed + 900, 'Q');  // pressed while the sentence is spoken
+    // The front end reports Ctrl held with its own press.
+    if (c.ctrl >= 0) os.pressat(pressed + c.ctrl, keyCtrl, maskCtrl);
+    os.pressat(pressed + 900, keyQ);  // pressed while the sentence is spoken
     std::size_t from = mark();
-    key('H');
+    key(keyH);
 
     EXPECT_EQ(os.now - pressed, c.returned);
     ASSERT_EQ(os.speech.size(), 1u);
@@ -113,7 +112,7 @@ TEST_P(OtherTimes, CtrlSilencesEverythingQueuedAndChangesNothingElse) {
     PuzzleState before = state();
     std::size_t from = mark();
 
-    key(Ctrl, CtrlMask);
+    key(keyCtrl, maskCtrl);
     EXPECT_TRUE(Form1.List1.empty());
     EXPECT_EQ(Form1.schedcount, 0);
     // The voice channel has held a clip since the welcome.
@@ -126,13 +125,13 @@ TEST_P(OtherTimes, CtrlSilencesEverythingQueuedAndChangesNothingElse) {
 // Puzzle 1 is chosen with Tab Tab Enter and its loading pause.
 INSTANTIATE_TEST_SUITE_P(
     Ctrl, OtherTimes,
-    ::testing::Values(Moment{"menuitemnotyetplayed", {Tab}},
-                      Moment{"introductionplaying", {Tab, Enter, -3}},
+    ::testing::Values(Moment{"menuitemnotyetplayed", {keyTab}},
+                      Moment{"introductionplaying", {keyTab, keyEnter, -3}},
                       // The first letters have played, the rest are scheduled.
-                      Moment{"cluebeingread", {Tab, Tab, Enter, -20, Enter, -8}},
+                      Moment{"cluebeingread", {keyTab, keyTab, keyEnter, -20, keyEnter, -8}},
                       // "A is set to 1" with its last two clips still scheduled.
                       Moment{"digitannouncedwithsubstitutionon",
-                             {Tab, Tab, Enter, -20, Space, 'Q', -2, '1', -2}}));
+                             {keyTab, keyTab, keyEnter, -20, keySpace, keyQ, -2, key1, -2}}));
 
 }  // namespace
 }  // namespace corvale::testing

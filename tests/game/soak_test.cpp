@@ -69,11 +69,14 @@ TEST_F(Soak, RandomKeysKeepEveryInvariant) {
 
     // Weighted so the run spends most of its time in puzzles: play keys often,
     // Escape and the menu's Enter now and then.
-    const std::vector<int> play = {'Q', 'W', 'E', 'R', 'A', 'S', 'D', 'F', 'Z', 'X', 'C',   'V',
-                                   '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', Space, 'H'};
-    const std::vector<int> moves = {Tab, Enter, Left, Up, Right, Down};
-    const std::vector<int> ignored = {Shift, Ctrl, Alt, Windows, 92,  8,   112, 96,  105,
-                                      'B',   'G',  'K', 'M',     'P', 'Y', 0,   255, 65535};
+    const std::vector<int> play = {keyQ, keyW, keyE, keyR, keyA, keyS, keyD,     keyF,
+                                   keyZ, keyX, keyC, keyV, key0, key1, key2,     key3,
+                                   key4, key5, key6, key7, key8, key9, keySpace, keyH};
+    const std::vector<int> moves = {keyTab, keyEnter, keyLeft, keyUp, keyRight, keyDown};
+    // The bare numbers are codes no key of the game's carries.
+    const std::vector<int> ignored = {keyShift, keyCtrl, keyAlt, keyWindows, 92,   keyBackspace,
+                                      keyF1,    96,      105,    keyB,       keyG, keyK,
+                                      keyM,     keyP,    keyY,   0,          255,  65535};
     int exits = 0, wins = 0;
     for (unsigned long n = 0; n < count; ++n) {
         int roll = pick(100), code;
@@ -82,7 +85,7 @@ TEST_F(Soak, RandomKeysKeepEveryInvariant) {
         else if (roll < 85)
             code = moves[static_cast<std::size_t>(pick(static_cast<int>(moves.size())))];
         else if (roll < 88)
-            code = Escape;
+            code = keyEscape;
         else
             code = ignored[static_cast<std::size_t>(pick(static_cast<int>(ignored.size())))];
         int mask = pick(8) == 0 ? pick(8) : 0;
@@ -103,7 +106,7 @@ TEST_F(Soak, RandomKeysKeepEveryInvariant) {
             start();
             continue;
         }
-        if (menulevel == 0 && Module1.menulevel == 1 && code != Escape) ++wins;
+        if (menulevel == 0 && Module1.menulevel == 1 && code != keyEscape) ++wins;
         std::string why = broken();
         ASSERT_EQ(why, "") << "seed " << seed << ", after key " << n << " (" << code << ")";
         os.sounds.clear();
