@@ -1,4 +1,5 @@
 // Start-up and the pause on the virtual clock.
+#include "dist/release.h"
 #include "rig.h"
 
 namespace corvale::testing {
@@ -10,7 +11,7 @@ TEST_F(Startup, WritesTheVersionFileInTheWorkingDirectoryAndGreets) {
     writefile(workdir / "myversion.txt", "something much older and longer\r\n");
     writefile(programdir / "soundchart.txt", "\\sounds\\welcome.wav\r\n20\r\n");
     Form_Load();
-    EXPECT_EQ(readfile(workdir / "myversion.txt"), std::string("0.2 beta\r\n"));
+    EXPECT_EQ(readfile(workdir / "myversion.txt"), std::string(release::version) + "\r\n");
     EXPECT_FALSE(fs::exists(programdir / "myversion.txt"));
     EXPECT_EQ(Module1.chartcount, 1);
     EXPECT_EQ(os.title, "Corvale");
@@ -103,20 +104,20 @@ TEST_F(Startup, VoiceTxtGivesTheGamesOwnWordsAndTheSentencesLanguage) {
     writefile(workdir / "puzz1.txt", twopuzzle);
     start();
     ticks(1);
-    for (int i = 0; i < 6; ++i) key(Tab);  // every item of the menu
+    for (int i = 0; i < 6; ++i) key(keyTab);  // every item of the menu
     std::vector<std::string> menu;
     for (const auto& screen : os.screens) menu.push_back(screen.lines.at(0));
     EXPECT_EQ(menu, (std::vector<std::string>{"Hauptmenü", "Einführung", "Rätsel 1", "Rätsel 2",
                                               "Rätsel 3", "Rätsel 4", "Beenden"}));
-    key(Escape);
+    key(keyEscape);
     choose(1);
     EXPECT_EQ(Form1.screen.at(0), "1. von 2 Hinweisen");
-    key(Enter);
-    key(Tab);
+    key(keyEnter);
+    key(keyTab);
     EXPECT_EQ(os.spawned,
               (std::vector<std::string>{"voxlet 100,2,Hinweis 1", "voxlet 100,2,Hinweis 2"}));
-    key(Tab);
-    key('H');
+    key(keyTab);
+    key(keyH);
     EXPECT_EQ(os.speech, std::vector<std::string>{"A B times C equals D E|0|100"});
 }
 
@@ -142,7 +143,7 @@ class Pause : public Rig {
 };
 
 TEST_F(Pause, HoldZeroReturnsAtOnceAndHandlesNothing) {
-    os.press('Q');
+    os.press(keyQ);
     long before = os.now;
     hold(0);
     EXPECT_EQ(os.now, before);
@@ -150,7 +151,7 @@ TEST_F(Pause, HoldZeroReturnsAtOnceAndHandlesNothing) {
 }
 
 TEST_F(Pause, TicksAndKeysAreHandledDuringAPause) {
-    os.pressat(os.now + 120, Tab);
+    os.pressat(os.now + 120, keyTab);
     Form1.List1.push_back(dir() + "\\sounds\\a.wav");
     long begun = os.now;
     hold(1);
@@ -167,13 +168,13 @@ TEST_F(Pause, TicksAndKeysAreHandledDuringAPause) {
 
 // A handler that pauses inside another pause.
 void innerpause(int& KeyCode, int&, bool) {
-    if (KeyCode == 'P') hold(0.5);
+    if (KeyCode == keyP) hold(0.5);
 }
 
 TEST_F(Pause, APauseStartedInsideAnotherEndsBoth) {
     os.handlers.keydown = innerpause;
     long begun = os.now;
-    os.pressat(begun + 1000, 'P');
+    os.pressat(begun + 1000, keyP);
     hold(2.5);
     EXPECT_EQ(os.now - begun, 1500);
     EXPECT_FALSE(Form1.holder.Enabled);
