@@ -9,6 +9,7 @@
 #include "dist/release.h"
 #include "files/files.h"
 #include "frontend/sdl/sdl_platform.h"
+#include "platform/failure.h"
 #include "shell/shell.h"
 
 namespace {
@@ -22,13 +23,20 @@ const char* const usage =
     "  --desktop  work in the folder of the scratch pads instead of the working\n"
     "             directory, as the desktop menu starts it\n";
 
+// A command line the game will not run: what is wrong with it, then how to
+// write one.
+void refuse(const std::string& problem) {
+    corvale::report(problem);
+    std::fputs(usage, stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace corvale;
     bool desktop = false;
     if (argc > 2) {
-        std::fprintf(stderr, "corvale: too many arguments\n%s", usage);
+        refuse("too many arguments");
         return 2;
     }
     if (argc == 2) {
@@ -36,7 +44,7 @@ int main(int argc, char** argv) {
         if (arg == "--version") return std::printf("corvale %s\n", release::version) < 0;
         if (arg == "--help") return std::fputs(usage, stdout) < 0;
         if (arg != "--desktop") {
-            std::fprintf(stderr, "corvale: unknown argument %s\n%s", shown(arg).c_str(), usage);
+            refuse("unknown argument " + shown(arg));
             return 2;
         }
         desktop = true;
@@ -53,7 +61,7 @@ int main(int argc, char** argv) {
         for (;;) platform.waitevents();
     } catch (const std::exception& e) {
         if (!front) {
-            std::fprintf(stderr, "corvale: %s\n", e.what());
+            report(e.what());
             return 1;
         }
         sayfailure(e.what());

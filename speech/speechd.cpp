@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstddef>
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <set>
@@ -234,10 +233,9 @@ Said Server::say(const std::string& text, int rate, int volume, const StopCheck&
     }
     lock.unlock();
     if (!toldoverdue_) {
-        std::fprintf(stderr,
-                     "%s: speech-dispatcher did not report the end of \"%s\" in time; "
-                     "going on as if it had been spoken\n",
-                     client_.c_str(), text.c_str());
+        report("speech-dispatcher did not report the end of \"" + text +
+                   "\" in time; going on as if it had been spoken",
+               client_.c_str());
         toldoverdue_ = true;
     }
     return Said::overdue;

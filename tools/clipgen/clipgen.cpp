@@ -14,7 +14,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <numbers>
@@ -223,7 +222,7 @@ int main(int argc, char** argv) {
     try {
         return run(argc, argv);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "clipgen: %s\n", e.what());
+        corvale::report(e.what(), "clipgen");
         return 1;
     }
 }
