@@ -5,7 +5,8 @@ find_program(XVFB_RUN xvfb-run)
 if(XVFB_RUN)
     set(xvfb ${XVFB_RUN} -a -s "-noreset -screen 0 1280x1024x24")
     add_test(NAME e2e.startup
-             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/startup.sh ${CORVALE_GAME_DIR})
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/startup.sh ${CORVALE_GAME_DIR}
+                     ${CORVALE_VERSION_TEXT})
     add_test(NAME e2e.play
              COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.sh ${CORVALE_GAME_DIR})
     # Four Tabs 0.3 s apart, Q and 5: no key lost.
