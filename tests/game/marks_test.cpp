@@ -9,8 +9,6 @@
 namespace corvale::testing {
 namespace {
 
-constexpr int Backspace = 8;
-
 class Marks : public Rig {
   protected:
     void SetUp() override {
@@ -20,14 +18,20 @@ class Marks : public Rig {
     }
     fs::path marksfile() const { return programdir / "marks1.txt"; }
     fs::path scratch() const { return programdir / "scratch1.txt"; }
-    // Presses the keys of a script: a digit after '+' is pressed with Shift.
+    // Presses the keys of a script: letters and digits as printed, \t for
+    // Tab; a digit after '+' is pressed with Shift.
     void script(const std::string& keys) {
         for (std::size_t i = 0; i < keys.size(); ++i) {
             if (keys[i] == '+')
-                key(keys[++i], 1);
+                key(scripted(keys[++i]), maskShift);
             else
-                key(keys[i]);
+                key(scripted(keys[i]));
         }
+    }
+    static int scripted(char c) {
+        if (c == '\t') return keyTab;
+        if (c >= '0' && c <= '9') return key0 + (c - '0');
+        return keyA + (c - 'A');
     }
     std::vector<std::string> heard(int code, int mask = 0) {
         std::size_t from = mark();
@@ -72,7 +76,7 @@ TEST_P(Toggles, EachKeySaysWhatChangedAndSavesTheMarks) {
     EXPECT_EQ(heard(c.code, c.mask), c.clips);
     EXPECT_EQ(fs::exists(marksfile()) ? readfile(marksfile()) : "", c.after);
     // A mark is a note: it never gives a letter a digit.
-    if (c.mask == 1) {
+    if (c.mask == maskShift) {
         EXPECT_FALSE(fs::exists(scratch()));
     }
 }
@@ -87,50 +91,57 @@ INSTANTIATE_TEST_SUITE_P(
         MarkCase{"ShiftDigitMarks",
                  "",
                  "W",
-                 '5',
-                 1,
+                 key5,
+                 maskShift,
                  {"1 \\sounds\\b.wav", "9 \\sounds\\maybe.wav", "21 \\sounds\\5.wav"},
                  "0\r\nB,5\r\n"},
         MarkCase{"MarksStayInDigitOrder",
                  "0\r\nB,37\r\n",
                  "W",
-                 '5',
-                 1,
+                 key5,
+                 maskShift,
                  {"1 \\sounds\\b.wav", "9 \\sounds\\maybe.wav", "21 \\sounds\\5.wav"},
                  "0\r\nB,357\r\n"},
         MarkCase{"AgainTakesTheMarkOff",
                  "0\r\nB,357\r\n",
                  "W",
-                 '5',
-                 1,
+                 key5,
+                 maskShift,
                  {"1 \\sounds\\b.wav", "9 \\sounds\\5.wav", "16 \\sounds\\takenoff.wav"},
                  "0\r\nB,37\r\n"},
         MarkCase{"TheLastMarkOffKeepsTheHintCount",
                  "3\r\nB,5\r\n",
                  "W",
-                 '5',
-                 1,
+                 key5,
+                 maskShift,
                  {"1 \\sounds\\b.wav", "9 \\sounds\\5.wav", "16 \\sounds\\takenoff.wav"},
                  "3\r\n"},
         MarkCase{"TwoLettersKeepTheirOwnMarks",
                  "",
                  "W+5Q+0",
-                 '0',
-                 1,
+                 key0,
+                 maskShift,
                  {"1 \\sounds\\a.wav", "9 \\sounds\\0.wav", "16 \\sounds\\takenoff.wav"},
                  "0\r\nB,5\r\n"},
-        MarkCase{"NothingHeardClicks", "", "", '5', 1, {"0 \\sounds\\click.wav"}, ""},
-        MarkCase{"ABlankPositionClicks", "", "R", '5', 1, {"0 \\sounds\\click.wav"}, ""},
-        MarkCase{"TabClearsWhatShiftDigitMarks", "", "W\t", '5', 1, {"0 \\sounds\\click.wav"}, ""},
-        MarkCase{"MReadsTheLetterHeardLast", "0\r\nB,357\r\n", "W", 'M', 0, b357, "0\r\nB,357\r\n"},
+        MarkCase{"NothingHeardClicks", "", "", key5, maskShift, {"0 \\sounds\\click.wav"}, ""},
+        MarkCase{"ABlankPositionClicks", "", "R", key5, maskShift, {"0 \\sounds\\click.wav"}, ""},
+        MarkCase{"TabClearsWhatShiftDigitMarks",
+                 "",
+                 "W\t",
+                 key5,
+                 maskShift,
+                 {"0 \\sounds\\click.wav"},
+                 ""},
+        MarkCase{"MReadsTheLetterHeardLast", "0\r\nB,357\r\n", "W", keyM, 0, b357,
+                 "0\r\nB,357\r\n"},
         MarkCase{
-            "MWithNoMarks", "", "W", 'M', 0, {"1 \\sounds\\b.wav", "9 \\sounds\\nomarks.wav"}, ""},
-        MarkCase{"MWithNothingHeardClicks", "", "", 'M', 0, {"0 \\sounds\\click.wav"}, ""},
+            "MWithNoMarks", "", "W", keyM, 0, {"1 \\sounds\\b.wav", "9 \\sounds\\nomarks.wav"}, ""},
+        MarkCase{"MWithNothingHeardClicks", "", "", keyM, 0, {"0 \\sounds\\click.wav"}, ""},
         // Giving the letter its digit leaves its marks.
         MarkCase{"ADigitLeavesTheMarks",
                  "0\r\nB,35\r\n",
                  "W",
-                 '3',
+                 key3,
                  0,
                  {"1 \\sounds\\B.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\3.wav"},
                  "0\r\nB,35\r\n"}));
@@ -139,12 +150,12 @@ TEST_F(Marks, BackspaceLeavesTheMarks) {
     writefile(scratch(), scratchtext({"B", "3"}));
     choose(1);
     script("W+3+5");
-    key(Backspace);
+    key(keyBackspace);
     EXPECT_EQ(readfile(scratch()), scratchtext({}));
     EXPECT_EQ(readfile(marksfile()), "0\r\nB,35\r\n");
     ticks(80);
-    EXPECT_EQ(heard('M'), (std::vector<std::string>{"1 \\sounds\\b.wav", "9 \\sounds\\maybe.wav",
-                                                    "21 \\sounds\\3.wav", "28 \\sounds\\5.wav"}));
+    EXPECT_EQ(heard(keyM), (std::vector<std::string>{"1 \\sounds\\b.wav", "9 \\sounds\\maybe.wav",
+                                                     "21 \\sounds\\3.wav", "28 \\sounds\\5.wav"}));
 }
 
 // P says each letter's marks after its digit, or that it has none; a letter
@@ -153,12 +164,12 @@ TEST_F(Marks, PSaysEachLettersMarksAfterItsDigit) {
     writefile(scratch(), scratchtext({"C", "4", "A", "1"}));
     writefile(marksfile(), "0\r\nA,1\r\nB,27\r\n");
     choose(1);
-    EXPECT_EQ(heard('P'), (std::vector<std::string>{
-                              "1 \\sounds\\a.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\1.wav",
-                              "31 \\sounds\\maybe.wav", "43 \\sounds\\1.wav", "55 \\sounds\\b.wav",
-                              "63 \\sounds\\maybe.wav", "75 \\sounds\\2.wav", "82 \\sounds\\7.wav",
-                              "94 \\sounds\\c.wav", "102 \\sounds\\issetto.wav",
-                              "114 \\sounds\\4.wav", "124 \\sounds\\nomarks.wav"}));
+    EXPECT_EQ(heard(keyP), (std::vector<std::string>{
+                               "1 \\sounds\\a.wav", "9 \\sounds\\issetto.wav", "21 \\sounds\\1.wav",
+                               "31 \\sounds\\maybe.wav", "43 \\sounds\\1.wav", "55 \\sounds\\b.wav",
+                               "63 \\sounds\\maybe.wav", "75 \\sounds\\2.wav", "82 \\sounds\\7.wav",
+                               "94 \\sounds\\c.wav", "102 \\sounds\\issetto.wav",
+                               "114 \\sounds\\4.wav", "124 \\sounds\\nomarks.wav"}));
 }
 
 // Ten letters with every digit marked are more than the schedule holds: P
@@ -185,14 +196,14 @@ TEST_F(Marks, APadTooLongForOneReadingGoesOnAtTheNextP) {
         }
         return out;
     };
-    EXPECT_EQ(letters('P'), (std::vector<std::string>{"a", "b", "c", "more"}));
-    EXPECT_EQ(letters('P'), (std::vector<std::string>{"d", "e", "f", "more"}));
-    key(Space);
-    key(Space);
-    EXPECT_EQ(letters('P'), (std::vector<std::string>{"a", "b", "c", "more"}));
-    letters('P');
-    letters('P');
-    EXPECT_EQ(letters('P'), (std::vector<std::string>{"j"}));
+    EXPECT_EQ(letters(keyP), (std::vector<std::string>{"a", "b", "c", "more"}));
+    EXPECT_EQ(letters(keyP), (std::vector<std::string>{"d", "e", "f", "more"}));
+    key(keySpace);
+    key(keySpace);
+    EXPECT_EQ(letters(keyP), (std::vector<std::string>{"a", "b", "c", "more"}));
+    letters(keyP);
+    letters(keyP);
+    EXPECT_EQ(letters(keyP), (std::vector<std::string>{"j"}));
 }
 
 TEST_F(Marks, MarksSurviveARestart) {
@@ -200,10 +211,10 @@ TEST_F(Marks, MarksSurviveARestart) {
     script("W+3+5Z+5");
     restart();
     EXPECT_EQ(Form1.marks, (std::map<std::string, std::string>{{"B", "35"}, {"D", "5"}}));
-    key('W');
+    key(keyW);
     ticks(80);
-    EXPECT_EQ(heard('M'), (std::vector<std::string>{"1 \\sounds\\b.wav", "9 \\sounds\\maybe.wav",
-                                                    "21 \\sounds\\3.wav", "28 \\sounds\\5.wav"}));
+    EXPECT_EQ(heard(keyM), (std::vector<std::string>{"1 \\sounds\\b.wav", "9 \\sounds\\maybe.wav",
+                                                     "21 \\sounds\\3.wav", "28 \\sounds\\5.wav"}));
 }
 
 // The marks are the level's own: another puzzle starts with none.
@@ -211,11 +222,11 @@ TEST_F(Marks, EachPuzzleHasItsOwnMarks) {
     writefile(workdir / "puzz2.txt", twopuzzle);
     choose(1);
     script("W+3");
-    key(Escape);
+    key(keyEscape);
     choose(2);
     EXPECT_TRUE(Form1.marks.empty());
     script("W+7");
-    key(Escape);
+    key(keyEscape);
     choose(1);
     EXPECT_EQ(Form1.marks, (std::map<std::string, std::string>{{"B", "3"}}));
     EXPECT_EQ(readfile(programdir / "marks2.txt"), "0\r\nB,7\r\n");
@@ -248,9 +259,9 @@ TEST_P(BadMarks, AreSetAsideAndThePuzzleStartsWithNone) {
     const std::string text = GetParam().text;
     writefile(marksfile(), text);
     writefile(scratch(), scratchtext({"A", "1"}));
-    keys("\t\t");
+    keys({keyTab, keyTab});
     std::size_t from = mark();
-    key(Enter);
+    key(keyEnter);
     ticks(20);
     EXPECT_FALSE(os.ended);
     EXPECT_TRUE(Form1.marks.empty());
