@@ -7,8 +7,6 @@
 namespace corvale::testing {
 namespace {
 
-constexpr int CtrlMask = 2;
-
 class OneVoice : public Rig {
   protected:
     void SetUp() override {
@@ -44,9 +42,9 @@ class QuickKeys : public OneVoice, public ::testing::WithParamInterface<Quick> {
 // gives A the digit. Each clue reading gives way to the next key.
 TEST_P(QuickKeys, TabsThenALetterAndADigitAreStoredAndConfirmed) {
     long gap = GetParam().gap, at = os.now;
-    for (int i = 0; i < 4; ++i) os.pressat(at += gap, Tab);
-    os.pressat(at += gap, 'Q');
-    os.pressat(at += gap, '5');
+    for (int i = 0; i < 4; ++i) os.pressat(at += gap, keyTab);
+    os.pressat(at += gap, keyQ);
+    os.pressat(at += gap, key5);
     std::size_t from = mark();
     os.run(at - os.now + 3000);
 
@@ -80,7 +78,7 @@ class DuringARow : public OneVoice, public ::testing::WithParamInterface<During>
 
 TEST_P(DuringARow, TheRowStopsAndOnlyTheKeysOwnSpeechIsHeard) {
     os.spawnms = 0;
-    key(Enter);
+    key(keyEnter);
     ticks(9);  // A and B have played; the rest of the row is scheduled
     std::size_t from = mark();
     key(GetParam().code);
@@ -96,13 +94,13 @@ TEST_P(DuringARow, TheRowStopsAndOnlyTheKeysOwnSpeechIsHeard) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, DuringARow,
     ::testing::Values(
-        During{"space", Space, {"\\sounds\\substitute.wav"}},
+        During{"space", keySpace, {"\\sounds\\substitute.wav"}},
         During{"enter",
-               Enter,
+               keyEnter,
                {"\\sounds\\a.wav", "\\sounds\\b.wav", "\\sounds\\times.wav", "\\sounds\\c.wav",
                 "\\sounds\\equals.wav", "\\sounds\\d.wav", "\\sounds\\e.wav"}},
-        During{"tab", Tab, {"\\sounds\\c.wav", "\\sounds\\islessthan.wav", "\\sounds\\d.wav"}},
-        During{"letter", 'W', {"\\sounds\\b.wav"}}));
+        During{"tab", keyTab, {"\\sounds\\c.wav", "\\sounds\\islessthan.wav", "\\sounds\\d.wav"}},
+        During{"letter", keyW, {"\\sounds\\b.wav"}}));
 
 // --- Ctrl while speech waits to start ---------------------------------------
 
@@ -120,28 +118,28 @@ class CtrlWhileWaiting : public OneVoice, public ::testing::WithParamInterface<W
 
 TEST_P(CtrlWhileWaiting, NothingWaitingIsHeardAfterCtrl) {
     os.speechlength = 2000;
-    os.pressat(os.now + GetParam().ctrl, Ctrl, CtrlMask);
+    os.pressat(os.now + GetParam().ctrl, keyCtrl, maskCtrl);
     std::size_t from = mark();
     key(GetParam().code);
     ticks(100);
     EXPECT_EQ(clipssince(from), std::vector<std::string>{});
     EXPECT_EQ(os.speech, std::vector<std::string>{});
-    EXPECT_EQ(os.spawnstops, GetParam().code == 'H' ? 0 : 1);
+    EXPECT_EQ(os.spawnstops, GetParam().code == keyH ? 0 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ctrl, CtrlWhileWaiting,
-                         ::testing::Values(Waiting{"readinginitspause", Enter, 200},
-                                           Waiting{"readingwaitingforthenumber", Tab, 800},
-                                           Waiting{"sentenceinitspause", 'H', 100}));
+                         ::testing::Values(Waiting{"readinginitspause", keyEnter, 200},
+                                           Waiting{"readingwaitingforthenumber", keyTab, 800},
+                                           Waiting{"sentenceinitspause", keyH, 100}));
 
 // --- Escape during the H sentence -------------------------------------------
 
 TEST_F(OneVoice, EscapeCutsTheSentenceAndLeadsToTheMenuAtOnce) {
     os.speechlength = 3000;
     long pressed = os.now;
-    os.pressat(pressed + 700, Escape);
+    os.pressat(pressed + 700, keyEscape);
     std::size_t from = mark();
-    key('H');
+    key(keyH);
     EXPECT_EQ(os.now - pressed, 700);
     EXPECT_EQ(os.speechstopped, 1);
     EXPECT_EQ(Module1.menulevel, 1);
