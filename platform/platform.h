@@ -55,6 +55,8 @@ enum class TimerId { Timer1, holder };
 struct Handlers {
     void (*keydown)(int& keycode, int& shift, bool repeat) = nullptr;
     void (*timer)(TimerId) = nullptr;
+    // The window gained (true) or lost (false) the keyboard focus.
+    void (*focus)(bool gained) = nullptr;
 };
 
 class Platform {

@@ -129,6 +129,22 @@ void routekey(int& KeyCode, int& Shift, bool repeat) {
 
 }  // namespace
 
+void Form_Focus(bool gained) {
+    if (!gained) {
+        Form1.focuslost = true;
+        return;
+    }
+    if (!Form1.focuslost) return;
+    Form1.focuslost = false;
+    // A screen reader only cancels its speech when the player comes back,
+    // and says nothing of the game: the game says where the player is.
+    if (playing())
+        announce(itemclip[Form1.level + 1]);
+    else
+        announce(Module1.menuitem >= 1 && Module1.menuitem <= 6 ? itemclip[Module1.menuitem]
+                                                                : "\\sounds\\mainmenu.wav");
+}
+
 void Form_KeyDown(int& KeyCode, int& Shift, bool repeat) {
     routekey(KeyCode, Shift, repeat);
     showscreen();

@@ -19,6 +19,10 @@ void Form_Load();
 void Form_Activate();
 void Form_KeyDown(int& KeyCode, int& Shift, bool repeat);
 void holder_Timer();
+// The window gained or lost the keyboard focus. Coming back after leaving
+// says where the player is; the focus the window gets when it first shows
+// says nothing, as the welcome is playing then.
+void Form_Focus(bool gained);
 void ontimer(TimerId timer);  // routes a timer event to its handler
 
 // A failure that ends the game, said aloud through the game's voice (the one

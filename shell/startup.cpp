@@ -18,6 +18,7 @@ namespace corvale {
 void attach(Platform& os) {
     os.handlers.keydown = Form_KeyDown;
     os.handlers.timer = ontimer;
+    os.handlers.focus = Form_Focus;
     Form1.os = &os;
 }
 

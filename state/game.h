@@ -37,6 +37,7 @@ struct Form {
     // that paused before speaking says nothing once this has moved on: the
     // newer key has the voice.
     int speechturn = 0;
+    bool focuslost = false;  // the window lost the focus and has not had it back
 
     // Sound channels.
     std::unique_ptr<SoundDevice> ds;

@@ -256,6 +256,9 @@ void SdlPlatform::handle(const SDL_Event& event) {
             if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                 event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 paint();
+            if (handlers.focus && (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
+                                   event.window.event == SDL_WINDOWEVENT_FOCUS_LOST))
+                handlers.focus(event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
             break;
         case SDL_KEYDOWN:
             if (std::optional<GameKey> key = pressed(event.key)) {

@@ -73,6 +73,26 @@ TEST_F(Menu, CtrlTabRepeatsTheCurrentItem) {
     EXPECT_EQ(Module1.menuitem, 3);
 }
 
+// Coming back to the window says where the player is; the focus it gets
+// when it first shows says nothing over the welcome.
+TEST_F(Menu, ReturningToTheWindowSaysWhereThePlayerIs) {
+    os.handlers.focus(true);  // the window shown at start-up
+    EXPECT_EQ(announced(), "");
+    keys("\t\t");
+    ticks(1);
+    os.handlers.focus(false);
+    os.handlers.focus(true);
+    EXPECT_EQ(announced(), "\\sounds\\lvl1.wav");
+    key(Enter);  // puzzle 1
+    ticks(20);
+    os.handlers.focus(false);
+    os.handlers.focus(true);
+    EXPECT_EQ(announced(), "\\sounds\\lvl1.wav");
+    ticks(1);
+    os.handlers.focus(true);  // no loss in between: nothing more
+    EXPECT_EQ(announced(), "");
+}
+
 TEST_F(Menu, EnterOnTheIntroductionPlaysItAndKeepsTheCursor) {
     key(keyTab);
     key(keyEnter);
