@@ -78,12 +78,12 @@ TEST_F(Menu, CtrlTabRepeatsTheCurrentItem) {
 TEST_F(Menu, ReturningToTheWindowSaysWhereThePlayerIs) {
     os.handlers.focus(true);  // the window shown at start-up
     EXPECT_EQ(announced(), "");
-    keys("\t\t");
+    keys({keyTab, keyTab});
     ticks(1);
     os.handlers.focus(false);
     os.handlers.focus(true);
     EXPECT_EQ(announced(), "\\sounds\\lvl1.wav");
-    key(Enter);  // puzzle 1
+    key(keyEnter);  // puzzle 1
     ticks(20);
     os.handlers.focus(false);
     os.handlers.focus(true);
