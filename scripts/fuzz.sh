@@ -11,5 +11,5 @@ scripts/install-deps.sh test
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_FUZZ=ON \
     -DCORVALE_TESTS=OFF -DCORVALE_FUZZ_SECONDS="$seconds" >/dev/null
-cmake --build build-fuzz -j2 --target fuzz_puzzle fuzz_scratch fuzz_chart fuzz_tail fuzz_cliptable
+cmake --build build-fuzz -j2 --target fuzz
 (cd build-fuzz && ctest -L fuzz --output-on-failure -j2 --timeout $((seconds + 300)))

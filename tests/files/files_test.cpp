@@ -9,6 +9,7 @@
 
 #include "files/files.h"
 #include "platform/failure.h"
+#include "tests/support/tempfolder.h"
 
 namespace corvale {
 namespace {
@@ -17,14 +18,12 @@ namespace fs = std::filesystem;
 
 class Files : public ::testing::Test {
   protected:
-    fs::path root;
+    testsupport::TempFolder temp{"files"};
+    fs::path root = temp.root;
     Files() {
-        char pattern[] = "/tmp/corvale-files-XXXXXX";
-        root = ::mkdtemp(pattern);
         fs::create_directories(root / "sounds");
         std::ofstream(root / "sounds" / "b.wav") << "clip";
     }
-    ~Files() override { fs::remove_all(root); }
     std::string game(const std::string& relative) const { return root.string() + relative; }
 };
 

@@ -9,6 +9,7 @@
 
 #include "files/layout.h"
 #include "platform/failure.h"
+#include "tests/support/tempfolder.h"
 
 namespace corvale {
 namespace {
@@ -31,12 +32,8 @@ void PrintTo(const LayoutCase& c, std::ostream* out) {
 
 class Layouts : public ::testing::TestWithParam<LayoutCase> {
   protected:
-    fs::path root;
-    Layouts() {
-        char pattern[] = "/tmp/corvale-layout-XXXXXX";
-        root = ::mkdtemp(pattern);
-    }
-    ~Layouts() override { fs::remove_all(root); }
+    testsupport::TempFolder temp{"layout"};
+    fs::path root = temp.root;
     std::string at(const std::string& path) const {
         std::string out = path;
         for (std::size_t p; (p = out.find('@')) != std::string::npos;)
@@ -105,8 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "@/home/.local/state/corvale/corvale.lock"}));
 
 TEST(Folders, AreMadeWithTheirParentsPrivateToThePlayer) {
-    char pattern[] = "/tmp/corvale-folders-XXXXXX";
-    fs::path root = ::mkdtemp(pattern);
+    const testsupport::TempFolder temp{"folders"};
+    const fs::path& root = temp.root;
     fs::path deep = root / "state" / "corvale";
     makefolders(deep.string());
     makefolders(deep.string());  // already there: fine
@@ -123,7 +120,6 @@ TEST(Folders, AreMadeWithTheirParentsPrivateToThePlayer) {
         EXPECT_NE(std::string(f.what()).find((root / "file").string()), std::string::npos)
             << f.what();
     }
-    fs::remove_all(root);
 }
 
 }  // namespace

@@ -9,14 +9,10 @@
 #include "audio/audio.h"
 #include "platform/failure.h"
 #include "state/game.h"
+#include "tests/support/fuzzcheck.h"
 
-namespace {
-
-void check(bool ok) {
-    if (!ok) __builtin_trap();
-}
-
-}  // namespace
+using corvale::fuzz::check;
+using corvale::fuzz::checkrefusal;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -25,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         corvale::loadchart(text, "soundchart.txt");
     } catch (const corvale::Failure& f) {
         const std::string message = f.what();
-        check(message.rfind("soundchart.txt:", 0) == 0);
-        check(message.size() < 400);
+        checkrefusal(message, "soundchart.txt");
         return 0;
     }
     check(corvale::Module1.chartcount >= 0 && corvale::Module1.chartcount <= 500);

@@ -6,21 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/fuzzcheck.h"
 #include "voxlet/tail.h"
 
-namespace {
-
-void check(bool ok) {
-    if (!ok) __builtin_trap();
-}
-
-}  // namespace
+using corvale::fuzz::check;
+using corvale::fuzz::checkrefusal;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view tail(reinterpret_cast<const char*>(data), size);
     const corvale::voxlet::Tail got = corvale::voxlet::parsetail(tail);
     if (!got.error.empty()) {
-        check(got.error.size() < 400);
+        checkrefusal(got.error);
         return 0;
     }
     // The text is the end of the tail, spaces at its end dropped.

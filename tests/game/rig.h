@@ -15,6 +15,7 @@
 #include "platform/keys.h"
 #include "shell/shell.h"
 #include "state/game.h"
+#include "tests/support/tempfolder.h"
 
 namespace corvale::testing {
 
@@ -46,13 +47,12 @@ inline std::string readfile(const fs::path& path) {
 
 class Rig : public ::testing::Test {
   protected:
-    fs::path root, programdir, workdir;
+    testsupport::TempFolder temp;
+    fs::path root = temp.root, programdir, workdir;
     FakePlatform os;
     fs::path oldcwd = fs::current_path();
 
     Rig() {
-        char pattern[] = "/tmp/corvale-test-XXXXXX";
-        root = ::mkdtemp(pattern);
         programdir = root / "game";
         workdir = root / "work";
         fs::create_directories(programdir);
@@ -67,7 +67,6 @@ class Rig : public ::testing::Test {
     ~Rig() override {
         Form1 = Form{};
         fs::current_path(oldcwd);
-        fs::remove_all(root);
     }
 
     // Form_Load and Form_Activate, as the front end runs them.

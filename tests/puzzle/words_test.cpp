@@ -10,6 +10,7 @@
 #include <string>
 
 #include "puzzle/reader.h"
+#include "tests/support/tempfolder.h"
 #include "tools/puzzletool/words.h"
 
 namespace corvale::solver {
@@ -65,8 +66,8 @@ TEST(PuzzleWords, RewordingChangesOnlyTheSentences) {
 }
 
 TEST(PuzzleWords, ATableThatCannotGiveTheWordsIsRefused) {
-    char pattern[] = "/tmp/corvale-words-XXXXXX";
-    const fs::path dir = ::mkdtemp(pattern);
+    const testsupport::TempFolder temp{"words"};
+    const fs::path& dir = temp.root;
     struct Case {
         const char* table;
         std::string error;
@@ -87,7 +88,6 @@ TEST(PuzzleWords, ATableThatCannotGiveTheWordsIsRefused) {
     }
     Words w;
     EXPECT_NE(wordsfromtable((dir / "none.tsv").string(), w).find("none.tsv"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 }  // namespace

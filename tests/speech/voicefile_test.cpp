@@ -8,6 +8,7 @@
 
 #include "platform/failure.h"
 #include "speech/voicefile.h"
+#include "tests/support/tempfolder.h"
 
 namespace corvale {
 namespace {
@@ -70,10 +71,8 @@ TEST(VoiceFile, AFaultIsNamedByFileAndLine) {
 }
 
 TEST(VoiceFile, AFolderWithoutTheFileSpeaksEnglish) {
-    char pattern[] = "/tmp/corvale-voice-XXXXXX";
-    const std::filesystem::path dir = ::mkdtemp(pattern);
-    const VoiceSettings s = loadvoicesettings(dir.string());
-    std::filesystem::remove_all(dir);
+    const testsupport::TempFolder empty{"voice"};
+    const VoiceSettings s = loadvoicesettings(empty.root.string());
     EXPECT_EQ(s.voice, "en");
     EXPECT_EQ(withnumber(s.clue, 3), "Clue 3");
 }
