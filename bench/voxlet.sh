@@ -18,7 +18,7 @@ text="Clue 3"
 export CORVALE_SPEECH=espeak
 
 cmake --build "$build" --target voxlet speechbench >/dev/null
-bench=$build/tests/speechbench
+bench=$build/bench/speechbench
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

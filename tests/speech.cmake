@@ -25,7 +25,3 @@ add_test(NAME clip_set COMMAND ${speech_test_dir}/clipset.sh ${CORVALE_GAME_DIR}
 add_test(NAME clip_set_languages
          COMMAND ${speech_test_dir}/languages.sh $<TARGET_FILE:clipgen> ${CMAKE_SOURCE_DIR}/sounds
                  ${speech_test_dir}/clipset.sh)
-
-# Not a test: the timing helper of bench/voxlet.sh, built beside the tests.
-add_executable(speechbench ${speech_test_dir}/speechbench.cpp)
-target_link_libraries(speechbench PRIVATE corvale_speech)
