@@ -1,24 +1,74 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Corvale with warnings as errors and runs
-# every test; then builds it again with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs every test a second time; last, runs
-# each fuzz target for a short while (scripts/fuzz.sh, in build-fuzz/). Each
-# build has a folder of its own (build-test/, build-asan/, build-fuzz/), so
-# the game folder scripts/play.sh plays from, build/game/, is never
-# reconfigured by this.
+# Installs what is missing, builds Corvale with GCC and warnings as errors
+# and runs every test; then builds it again with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs every test a second time, so the tree
+# stays clean under both compilers; last, runs each fuzz target for a short
+# while (scripts/fuzz.sh, in build-fuzz/). Each build has a folder of its own
+# (build-test/, build-asan/, build-fuzz/), so the game folder scripts/play.sh
+# plays from, build/game/, is never reconfigured by this. The time of each
+# stage is printed as it ends and all of them again at the end.
+#   scripts/test.sh [FUZZ-SECONDS]   (each fuzz target's run, 10 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh test
+fuzzseconds=${1:-10}
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_WERROR=ON -DCORVALE_TESTS=ON
-cmake --build build-test -j2
-(cd build-test && ctest --output-on-failure -j2 --timeout 300)
+timings=()
+current=""
+started=$SECONDS
+summary() {
+    echo
+    echo "== stage times (wall; CPU of all its processes, which on a busy machine tells more)"
+    if [ ${#timings[@]} -gt 0 ]; then printf '%s\n' "${timings[@]}"; fi
+    if [ -n "$current" ]; then echo "stopped in: $current"; fi
+    printf '%5d s  total\n' $((SECONDS - started))
+}
+# cpuseconds: sets cpu to the CPU time, user and system, of every process this script
+# has waited for so far. `times` runs here, not in a subshell, whose
+# children are its own.
+cputimes=$(mktemp)
+trap 'summary; rm -f "$cputimes"' EXIT
+cpuseconds() {
+    times >"$cputimes"
+    cpu=$(tail -n 1 "$cputimes" |
+        awk '{ s = 0; for (i = 1; i <= 2; i++) { split($i, t, "m"); s += t[1] * 60 + t[2] } printf "%d", s }')
+}
+# stage NAME COMMAND...: runs one stage and notes how long it took.
+stage() {
+    local name=$1 begun=$SECONDS cpu cpubegun
+    shift
+    cpuseconds
+    cpubegun=$cpu
+    echo "== $name"
+    current=$name
+    "$@"
+    current=""
+    cpuseconds
+    cpu=$((cpu - cpubegun))
+    timings+=("$(printf '%5d s  (CPU %5d s)  %s' $((SECONDS - begun)) "$cpu" "$name")")
+    echo "== $name: $((SECONDS - begun)) s, CPU $cpu s"
+}
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCORVALE_WERROR=ON -DCORVALE_SANITIZE=ON \
-    -DCORVALE_TESTS=ON
-cmake --build build-asan -j2
-(cd build-asan && ctest --output-on-failure -j2 --timeout 600)
+plain() {
+    cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVALE_WERROR=ON -DCORVALE_TESTS=ON
+    cmake --build build-test -j2
+}
+sanitized() {
+    # A folder configured with another compiler is made afresh: CMake does
+    # not change the compiler of a configured folder.
+    if [ -f build-asan/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang' build-asan/CMakeCache.txt; then
+        rm -rf build-asan
+    fi
+    CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCORVALE_WERROR=ON \
+        -DCORVALE_SANITIZE=ON -DCORVALE_TESTS=ON
+    cmake --build build-asan -j2
+}
 
-# Every fuzz target for 30 seconds, built with clang's libFuzzer and both
-# sanitizers, so the targets stay built and green.
-scripts/fuzz.sh 30
+stage "install deps" scripts/install-deps.sh test
+stage "configure+build plain (GCC)" plain
+stage "test plain" bash -c 'cd build-test && ctest --output-on-failure -j2 --timeout 300'
+stage "configure+build asan (clang)" sanitized
+stage "test asan" bash -c 'cd build-asan && ctest --output-on-failure -j2 --timeout 600'
+# Every fuzz target for a few seconds, built with clang's libFuzzer and both
+# sanitizers, so the targets stay built and green; scripts/fuzz.sh alone
+# runs them longer.
+stage "fuzz (${fuzzseconds} s a target)" scripts/fuzz.sh "$fuzzseconds"

@@ -29,8 +29,8 @@ if(XVFB_RUN)
              COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/badfiles.sh ${CORVALE_GAME_DIR})
     set_tests_properties(e2e.startup e2e.play e2e.quickkeys e2e.view e2e.speechd e2e.german e2e.signals e2e.badfiles
                          PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
-    # A hundred kills take a few minutes; once per test run is enough, in
-    # the plain build, where the game starts quickest.
+    # A hundred kills, four games at a time, take a minute or two; once per
+    # test run is enough, in the plain build, where the game starts quickest.
     if(NOT CORVALE_SANITIZE)
         add_test(NAME e2e.kill
                  COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/kill.sh ${CORVALE_GAME_DIR} 100)
