@@ -1,6 +1,8 @@
 // The speech engines behind speech/speech.h, one file each. speech.cpp
 // chooses between them and holds the one lock, so an engine's functions are
-// only ever called one at a time. Nothing outside speech/ includes this.
+// only ever called one at a time. A new engine is a file of its own, its two
+// functions here, its name in speechengines (voicefile.h) and a line in
+// speech.cpp's calls. Nothing outside speech/ includes this.
 #pragma once
 
 #include <cstddef>
@@ -30,11 +32,13 @@ struct Job {
 // are half and double it.
 double speedfactor(int rate);
 
+// Each engine opens a voice by name, Failure naming it when the engine has
+// no such voice, and speaks into the job at a rate and a volume (0..100).
 void espeakopen(const std::string& voice);
 void espeaksay(const std::string& text, int rate, int volume, Job& job);
 
 void fliteopen(const std::string& voice);
-void flitesay(const std::string& text, int rate, Job& job);
+void flitesay(const std::string& text, int rate, int volume, Job& job);
 // The names fliteopen() takes, for messages: "slt, kal, awb, rms".
 std::string flitevoices();
 

@@ -94,7 +94,9 @@ void fliteopen(const std::string& voice) {
     chosen = it->voice;
 }
 
-void flitesay(const std::string& text, int rate, Job& job) {
+// flite has no volume of its own: the job's gain, made from the volume,
+// scales the samples in collect().
+void flitesay(const std::string& text, int rate, int /*volume*/, Job& job) {
     if (!chosen) fail("flite was asked to speak before a voice was chosen");
     // flite stretches durations: a faster rate is a shorter stretch.
     flite_feat_set_float(chosen->features, "duration_stretch",

@@ -1,7 +1,8 @@
 // voxlet's audio output on SDL's queued-audio interface. Samples are pushed
-// with SDL_QueueAudio as espeak-ng produces them, and playback starts as soon
-// as the first of them can fill the device's buffers rather than when the
-// device opens, so no silence is played ahead of the speech.
+// with SDL_QueueAudio as the engine (espeak-ng or flite) makes them, and
+// playback starts as soon as the first of them can fill the device's buffers
+// rather than when the device opens, so no silence is played ahead of the
+// speech.
 #include "speech/speaker.h"
 
 #include <SDL.h>
@@ -35,7 +36,7 @@ Speaker::Speaker() {
     want.samples = framesperbuffer;
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts to whatever the hardware wants, and
-    // the samples we queue keep the one layout espeak-ng produces.
+    // the samples we queue keep the one layout the speech layer produces.
     device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device == 0) {
         std::string why = SDL_GetError();
@@ -56,7 +57,7 @@ void Speaker::queue(const int16_t* samples, std::size_t count) {
         sdlfailure("cannot queue speech for the audio device");
     // Playback waits for two device buffers' worth: SDL fills a buffer the
     // queue cannot cover with silence, which would be heard as a stutter.
-    // espeak-ng makes speech many times faster than it plays, so the wait
+    // Both engines make speech many times faster than it plays, so the wait
     // costs about a millisecond.
     if (!started && SDL_GetQueuedAudioSize(device) >= 2u * bufferbytes()) start();
 }

@@ -1,13 +1,14 @@
-// The speech layer's front: reads which engine and voice speak, checks the
-// values callers pass, and hands each text to the chosen engine under one
-// lock, since both engines keep global state. The engines themselves live
-// in espeak.cpp and flite.cpp.
+// The speech layer's front: opens the engine and voice chosen (by voice.txt
+// or clipgen's command line), checks the values callers pass, and hands each
+// text to the chosen engine under one lock, since the engines keep global
+// state. The engines themselves live in espeak.cpp and flite.cpp; their
+// names are listed in voicefile.h.
 #include "speech/speech.h"
 
 #include <cmath>
+#include <iterator>
 #include <mutex>
 
-#include "files/files.h"
 #include "platform/failure.h"
 #include "speech/engines.h"
 
@@ -23,8 +24,23 @@ std::mutex enginelock;
 bool opened = false;
 Choice current;
 
-std::string defaultvoice(const std::string& engine) {
-    return engine == "flite" ? "slt" : "en";
+// How each engine of speechengines opens a voice and speaks, in that list's
+// order.
+struct Calls {
+    void (*open)(const std::string& voice);
+    void (*say)(const std::string& text, int rate, int volume, engines::Job& job);
+};
+const Calls calls[] = {
+    {engines::espeakopen, engines::espeaksay},
+    {engines::fliteopen, engines::flitesay},
+};
+static_assert(std::size(calls) == std::size(speechengines));
+
+// The calls of the engine `name`; Failure naming it when it is not one.
+const Calls& callsof(const std::string& name) {
+    for (std::size_t i = 0; i < std::size(calls); ++i)
+        if (name == speechengines[i].name) return calls[i];
+    fail(enginerefusal(name));
 }
 
 }  // namespace
@@ -48,53 +64,10 @@ double speedfactor(int rate) {
 
 }  // namespace engines
 
-Choice parsechoice(const std::string& text, const std::string& filename) {
-    Choice choice;
-    bool voicegiven = false;
-    std::size_t start = 0;
-    for (int line = 1; start < text.size(); ++line) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string row = text.substr(start, end - start);
-        start = end + 1;
-        if (!row.empty() && row.back() == '\r') row.pop_back();
-        if (row.empty() || row[0] == '#') continue;
-        const std::size_t eq = row.find('=');
-        const std::string where = filename + ":" + std::to_string(line) + ": ";
-        if (eq == std::string::npos || eq == 0)
-            fail(where + "\"" + row + "\" is not a line of the form key=value");
-        const std::string key = row.substr(0, eq), value = row.substr(eq + 1);
-        if (key == "engine") {
-            if (value != "espeak-ng" && value != "flite")
-                fail(where + "unknown speech engine \"" + value +
-                     "\": the engines are espeak-ng and flite");
-            choice.engine = value;
-        } else if (key == "voice") {
-            if (value.empty()) fail(where + "the voice has no name");
-            choice.voice = value;
-            voicegiven = true;
-        }
-    }
-    if (!voicegiven) choice.voice = defaultvoice(choice.engine);
-    return choice;
-}
-
-Choice configuredchoice(const std::string& datadir) {
-    const std::string path = datadir + "/voice.txt";
-    if (!fileexists(path)) return Choice{};
-    return parsechoice(readtextfile(path), path);
-}
-
 void init(const Choice& choice) {
     std::lock_guard held(enginelock);
     if (opened && choice.engine == current.engine && choice.voice == current.voice) return;
-    if (choice.engine == "espeak-ng")
-        engines::espeakopen(choice.voice);
-    else if (choice.engine == "flite")
-        engines::fliteopen(choice.voice);
-    else
-        fail("unknown speech engine \"" + choice.engine +
-             "\": the engines are espeak-ng and flite");
+    callsof(choice.engine).open(choice.voice);
     current = choice;
     opened = true;
 }
@@ -115,10 +88,7 @@ void synthesize(const std::string& text, int rate, int volume,
     std::lock_guard held(enginelock);
     if (!opened) fail("speech synthesis was asked for before the speech engine was started");
     engines::Job job{&sink, volume / 100.0, nullptr};
-    if (current.engine == "flite")
-        engines::flitesay(text, rate, job);
-    else
-        engines::espeaksay(text, rate, volume, job);
+    callsof(current.engine).say(text, rate, volume, job);
     if (job.error) std::rethrow_exception(job.error);
 }
 

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "speech/voicefile.h"
+
 namespace corvale::speech {
 
 constexpr int samplerate = 22050;
@@ -18,24 +20,14 @@ constexpr int samplerate = 22050;
 // (four times the normal speed); nothing the game speaks live goes past 10.
 constexpr int fastestvoice = 10, fastestclip = 20;
 
-// An engine and one of its voices: "espeak-ng" with an espeak-ng voice name
-// such as "en" or "de", or "flite" with one of its built-in English voices
-// ("slt", "kal", "awb", "rms").
+// An engine of speechengines (speech/voicefile.h) and one of its voices:
+// "espeak-ng" with an espeak-ng voice name such as "en" or "de", or "flite"
+// with one of its built-in English voices ("slt", "kal", "awb", "rms"). By
+// default the voice of a game folder without voice.txt.
 struct Choice {
-    std::string engine = "espeak-ng";
-    std::string voice = "en";
+    std::string engine = VoiceSettings{}.engine;
+    std::string voice = VoiceSettings{}.voice;
 };
-
-// The choice written in the text of a voice.txt file: lines of key=value,
-// "engine" and "voice" read, other keys left to whoever uses them, blank lines
-// and lines starting with "#" skipped. A key left out keeps its default; a
-// voice left out takes the engine's default voice. Failure naming the file
-// and line of a line that is not key=value or names an engine not known here.
-Choice parsechoice(const std::string& text, const std::string& filename);
-
-// The game's choice: voice.txt in the game's data folder, written by the
-// build beside the clips; the default choice when there is no such file.
-Choice configuredchoice(const std::string& datadir);
 
 // Opens the chosen engine and voice; a process may switch between them.
 // Failure when the engine or the voice cannot be loaded.

@@ -1,10 +1,11 @@
-// Reading and writing voice.txt. The file is made by the build but may be
-// edited by hand (to try another voice), so every refusal names the file
-// and the line and says what a line should look like.
+// Reading and writing settings files, and voice.txt among them. The file is
+// made by the build but may be edited by hand (to try another voice), so
+// every refusal names the file and the line, quotes what it refuses, and
+// says what a line should look like.
 #include "speech/voicefile.h"
 
+#include <algorithm>
 #include <set>
-#include <sstream>
 
 #include "files/files.h"
 #include "platform/failure.h"
@@ -13,7 +14,19 @@ namespace corvale {
 
 namespace {
 
-// Every key of the file: the member it sets and the number marks its text
+// What surrounds a key or a value without being part of it. A carriage
+// return is among them so that a value never ends in one: written back, it
+// would be taken for the line's end.
+constexpr std::string_view blanks = " \t\r";
+
+bool iskey(std::string_view key) {
+    return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '-' || c == '_' || c == '.';
+    });
+}
+
+// Every key of voice.txt: the member it sets and the number marks its text
 // must hold once each ("" for none; engine, voice and language take none).
 struct Key {
     const char* name;
@@ -34,67 +47,123 @@ int count(const std::string& text, const std::string& mark) {
     return found;
 }
 
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 std::string replaced(std::string text, const std::string& mark, int number) {
     const auto at = text.find(mark);
     if (at != std::string::npos) text.replace(at, mark.size(), std::to_string(number));
     return text;
 }
 
+const SpeechEngine* findengine(const std::string& name) {
+    for (const SpeechEngine& e : speechengines)
+        if (name == e.name) return &e;
+    return nullptr;
+}
+
+// "espeak-ng and flite", for messages.
+std::string enginenames() {
+    std::string names;
+    const std::size_t n = std::size(speechengines);
+    for (std::size_t i = 0; i < n; ++i)
+        names += (i == 0 ? "" : i + 1 == n ? " and " : ", ") + std::string(speechengines[i].name);
+    return names;
+}
+
 }  // namespace
 
+std::vector<Setting> readsettings(std::string_view text, const std::string& filename) {
+    std::vector<Setting> settings;
+    std::set<std::string, std::less<>> seen;
+    const std::vector<std::string> lines = splitlines(withoutbom(text));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Setting s{"", "", static_cast<int>(i + 1)};
+        const std::string_view line = trim(lines[i], blanks);
+        if (line.empty() || line[0] == '#') continue;
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos)
+            refusesetting(filename, s, "no \"=\" in " + shown(line));
+        s.key = trim(line.substr(0, equals), blanks);
+        s.value = trim(line.substr(equals + 1), blanks);
+        if (s.key.empty()) refusesetting(filename, s, "no key before \"=\" in " + shown(line));
+        if (!iskey(s.key))
+            refusesetting(filename, s,
+                          shown(s.key) +
+                              " is not a key: a key is letters, digits, \"-\", \"_\" "
+                              "and \".\"");
+        if (!seen.insert(s.key).second)
+            refusesetting(filename, s, shown(s.key) + " is given twice");
+        settings.push_back(std::move(s));
+    }
+    return settings;
+}
+
+std::string writesettings(const std::vector<Setting>& settings, const std::string& note) {
+    std::string text;
+    for (const std::string& line : splitlines(note)) text += "# " + line + "\n";
+    for (const Setting& s : settings) {
+        if (!iskey(s.key)) fail("cannot write the setting " + shown(s.key) + ": not a key");
+        if (s.value.find('\n') != std::string::npos || trim(s.value, blanks) != s.value)
+            fail("cannot write the setting " + s.key + "=" + shown(s.value) +
+                 ": a value holds no line break and no blanks at either end");
+        text += s.key + "=" + s.value + "\n";
+    }
+    return text;
+}
+
+void refusesetting(const std::string& filename, const Setting& setting, const std::string& why) {
+    fail(filename + ":" + std::to_string(setting.line) + ": " + why +
+         " (a line is KEY=VALUE, or a note starting with #)");
+}
+
+std::string enginerefusal(const std::string& engine, const std::string& language) {
+    const SpeechEngine* e = findengine(engine);
+    if (!e) return "unknown speech engine " + shown(engine) + ": the engines are " + enginenames();
+    if (!language.empty() && *e->language && language != e->language)
+        return engine + " speaks only " + shown(e->language) + ", not " + shown(language);
+    return "";
+}
+
+std::string defaultvoice(const std::string& engine, const std::string& language) {
+    const SpeechEngine* e = findengine(engine);
+    return e && *e->voice ? e->voice : language;
+}
+
 std::string assign(VoiceSettings& settings, const std::string& key, const std::string& value) {
-    if (value.empty()) return "\"" + key + "\" has no value";
+    if (value.empty()) return shown(key) + " has no value";
     for (const Key& k : keys) {
         if (key != k.name) continue;
-        if (key == "engine" && value != "espeak-ng" && value != "flite")
-            return "unknown speech engine \"" + value + "\"";
+        if (key == "engine")
+            if (std::string why = enginerefusal(value); !why.empty()) return why;
         for (const char* number : {"n", "m"}) {
             const std::string mark = std::string("{") + number + "}";
             const int wanted = std::string(k.numbers).find(number) != std::string::npos ? 1 : 0;
             if (count(value, mark) != wanted)
-                return "the " + key + " text \"" + value + "\" needs " + mark +
+                return "the " + key + " text " + shown(value) + " needs " + mark +
                        (wanted ? ", once, where its number goes" : " nowhere");
         }
         settings.*k.member = value;
         return "";
     }
-    return "unknown key \"" + key + "\"";
+    return "unknown key " + shown(key);
 }
 
-VoiceSettings parsevoicesettings(const std::string& text, const std::string& filename) {
+VoiceSettings parsevoicesettings(std::string_view text, const std::string& filename) {
     VoiceSettings settings;
-    std::set<std::string> seen;
-    std::istringstream lines(text);
-    int number = 0;
-    for (std::string line; std::getline(lines, line);) {
-        ++number;
-        auto refuse = [&](const std::string& why) {
-            fail(filename + ":" + std::to_string(number) + ": " + why +
-                 " (a line is KEY=VALUE, such as voice=de)");
-        };
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (trimmed(line).empty() || trimmed(line)[0] == '#') continue;
-        const auto equals = line.find('=');
-        if (equals == std::string::npos) refuse("no \"=\" in \"" + line + "\"");
-        const std::string key = trimmed(line.substr(0, equals));
-        const std::string value = trimmed(line.substr(equals + 1));
-        if (!seen.insert(key).second) refuse("\"" + key + "\" is given twice");
-        if (std::string why = assign(settings, key, value); !why.empty()) refuse(why);
+    bool voicegiven = false;
+    for (const Setting& s : readsettings(text, filename)) {
+        if (std::string why = assign(settings, s.key, s.value); !why.empty())
+            refusesetting(filename, s, why);
+        voicegiven = voicegiven || s.key == "voice";
     }
+    if (!voicegiven) settings.voice = defaultvoice(settings.engine, settings.language);
     return settings;
 }
 
 std::string formatvoicesettings(const VoiceSettings& settings) {
-    std::string text =
-        "# How the game speaks and its own words, written by clipgen with the clips.\n";
-    for (const Key& k : keys) text += std::string(k.name) + "=" + settings.*k.member + "\n";
-    return text;
+    std::vector<Setting> lines;
+    for (const Key& k : keys) lines.push_back({k.name, settings.*k.member});
+    return writesettings(lines,
+                         "How the game speaks and its own words, written by clipgen with "
+                         "the clips.");
 }
 
 VoiceSettings loadvoicesettings(const std::string& gamedir) {

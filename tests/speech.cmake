@@ -11,9 +11,11 @@ add_executable(speech_tests
     ${speech_test_dir}/resample_test.cpp
     ${speech_test_dir}/languages_test.cpp
     ${speech_test_dir}/voicefile_test.cpp
+    ${speech_test_dir}/serverfirst_test.cpp
     ${speech_test_dir}/letters_test.cpp
     ${speech_test_dir}/trim_test.cpp)
-target_link_libraries(speech_tests PRIVATE corvale_speech voxlet_tail clipgen_parts GTest::gtest_main)
+target_link_libraries(speech_tests PRIVATE corvale_speech corvale_speechd voxlet_tail clipgen_parts
+                                           GTest::gtest_main)
 target_compile_definitions(speech_tests PRIVATE CORVALE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(speech_tests DISCOVERY_TIMEOUT 60)
 

@@ -1,10 +1,10 @@
 // voxlet: speaks one text, given on its command line with a volume and a
 // rate, and ends when it has been heard. The game starts one per clue number
 // and never waits for it, so voxlet reports its own failures on standard
-// error and keeps nothing: no window, no file, no state. It speaks through
-// speech-dispatcher as the game does (CORVALE_SPEECH), else with the engine
-// and voice of voice.txt in the game's data folder, as the clips and the game
-// do; its language decides how lone letters are written for the voice.
+// error and keeps nothing: no window, no file, no state. It speaks as the
+// game does (speech/serverfirst.h): through speech-dispatcher, else with the
+// engine and voice of voice.txt in the game's data folder, the clips' own;
+// its language decides how lone letters are written for the voice.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -16,11 +16,10 @@
 #include "files/layout.h"
 #include "platform/failure.h"
 #include "speech/letters.h"
+#include "speech/serverfirst.h"
 #include "speech/speaker.h"
 #include "speech/speech.h"
-#include "speech/speechd.h"
 #include "speech/trim.h"
-#include "speech/voicefile.h"
 #include "voxlet/tail.h"
 
 namespace {
@@ -42,35 +41,31 @@ int main(int argc, char** argv) {
     }
     try {
         const Layout layout = findlayout(programdirectory(), std::getenv);
-        const std::string language = loadvoicesettings(layout.datadir).language;
-        if (auto server = speechd::choose("voxlet")) {
-            // The game ends a clue number that newer speech replaces with
-            // SIGTERM. The server would speak on after voxlet had gone, so
-            // the signal cancels the text instead, and voxlet then ends.
-            std::signal(SIGTERM, [](int) { stopped = 1; });
-            speechd::Said said = server->say(spokenletters(tail.text, language), tail.rate,
-                                             tail.volume, [] { return stopped != 0; });
-            std::signal(SIGTERM, SIG_DFL);
-            if (said != speechd::Said::lost || stopped) return 0;
-            if (speechd::insisted()) fail("speech-dispatcher did not take the text");
-            std::fprintf(stderr,
-                         "voxlet: speech-dispatcher did not take the text; "
-                         "the built-in voice speaks it\n");
-        }
-        // The engine loads before the device opens: if it cannot speak, no
-        // device is ever opened for nothing.
-        // It speaks with the game's engine and voice, named in the data
-        // folder's voice.txt.
-        speech::init(speech::configuredchoice(layout.datadir));
-        Speaker speaker;
-        // The engines open and close every text with near-silence (flite about
-        // 230 ms each side): skipping it, as the clips do, lets the player hear
-        // the number sooner, and the game's row waits for voxlet to end.
-        speech::Trimmer trim([&](const int16_t* s, std::size_t n) { speaker.queue(s, n); });
-        speech::synthesize(
-            spokenletters(tail.text, language), tail.rate, tail.volume,
-            [&](const int16_t* samples, std::size_t count) { trim.feed(samples, count); });
-        speaker.drain();
+        speech::ServerFirst voice("voxlet", layout.datadir);
+        const std::string text = spokenletters(tail.text, voice.settings().language);
+        // The game ends a clue number that newer speech replaces with
+        // SIGTERM. The server would speak on after voxlet had gone, so while
+        // the server speaks the signal cancels the text instead, and voxlet
+        // then ends.
+        std::signal(SIGTERM, [](int) { stopped = 1; });
+        voice.speak(
+            text, tail.rate, tail.volume, [] { return stopped != 0; },
+            [&] {
+                std::signal(SIGTERM, SIG_DFL);
+                if (stopped) return;
+                // The engine is open before the device opens: if it cannot
+                // speak, no device is ever opened for nothing.
+                Speaker speaker;
+                // The engines open and close every text with near-silence (flite
+                // about 230 ms each side): skipping it, as the clips do, lets the
+                // player hear the number sooner, and the game's row waits for
+                // voxlet to end.
+                speech::Trimmer trim([&](const int16_t* s, std::size_t n) { speaker.queue(s, n); });
+                speech::synthesize(
+                    text, tail.rate, tail.volume,
+                    [&](const int16_t* samples, std::size_t count) { trim.feed(samples, count); });
+                speaker.drain();
+            });
     } catch (const std::exception& e) {
         std::fprintf(stderr, "voxlet: %s\n", e.what());
         return 1;

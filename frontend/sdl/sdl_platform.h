@@ -1,7 +1,8 @@
 // The real front end: an SDL2 window whose key presses and two timers drive
 // the game on the main thread and which shows the large-print view, an
-// SDL2_mixer sound device, the voice (speech-dispatcher or espeak-ng), voxlet
-// started with posix_spawn, and the single-instance lock.
+// SDL2_mixer sound device, the voice (speech-dispatcher, else espeak-ng or
+// flite as voice.txt says), voxlet started with posix_spawn, and the
+// single-instance lock.
 #pragma once
 
 #include <functional>

@@ -1,11 +1,12 @@
 // The sound device over SDL2_mixer: channel z of the game is mixer channel
-// z, and a buffer is a Mix_Chunk bound to it. One more mixer channel, 17, is
-// kept for the in-game voice. Volume and pan arrive in the game's units
+// z, and a buffer is a Mix_Chunk bound to it. One more mixer channel is kept
+// for the in-game voice (mixer.h). Volume and pan arrive in the game's units
 // (hundredths of a decibel) and are converted here.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include "files/files.h"
+#include "frontend/sdl/mixer.h"
 #include "frontend/sdl/sdl_platform.h"
 #include "frontend/sdl/units.h"
 #include "platform/failure.h"
@@ -55,7 +56,7 @@ class MixerDevice : public SoundDevice {
     ~MixerDevice() override { Mix_CloseAudio(); }
     std::unique_ptr<SoundBuffer> CreateSoundBufferFromFile(int channel,
                                                            const std::string& path) override {
-        if (channel < 0 || channel > 16)
+        if (channel < 0 || channel >= mixer::gamechannels)
             fail("sound channel " + std::to_string(channel) + " does not exist");
         std::string file = hostpath(path);
         Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
@@ -68,10 +69,12 @@ class MixerDevice : public SoundDevice {
 
 std::unique_ptr<SoundDevice> openmixer() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
-    if (Mix_OpenAudioDevice(22050, AUDIO_S16SYS, 2, 512, nullptr, 0) != 0) return nullptr;
-    // Seventeen game channels and the voice's; none is handed out on its own.
-    Mix_AllocateChannels(18);
-    Mix_ReserveChannels(18);
+    if (Mix_OpenAudioDevice(mixer::rate, AUDIO_S16SYS, mixer::outputs, mixer::framesperbuffer,
+                            nullptr, 0) != 0)
+        return nullptr;
+    // The game's channels and the voice's; none is handed out on its own.
+    Mix_AllocateChannels(mixer::channels);
+    Mix_ReserveChannels(mixer::channels);
     return std::make_unique<MixerDevice>();
 }
 

@@ -1,18 +1,18 @@
-// The in-game voice. Through speech-dispatcher when CORVALE_SPEECH lets it
-// and a server answers, so the player hears their own voice, rate and
-// volume; otherwise the engine and voice of voice.txt, the clips' own, speak
-// the text into memory, and the samples play on the mixer channel kept for
-// speech, never one of the game's seventeen. Either way Speak returns when
-// the text has been heard, or at once when the front end's stop check says
-// the player pressed Ctrl.
+// The in-game voice, by the rule of speech/serverfirst.h: speech-dispatcher
+// when CORVALE_SPEECH lets it and a server answers, otherwise the engine and
+// voice of voice.txt, the clips' own, whose samples play on the mixer
+// channel kept for speech, never one of the game's. Either way Speak returns
+// when the text has been heard, or at once when the front end's stop check
+// says the player pressed Ctrl.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <cstdio>
 #include <vector>
 
+#include "frontend/sdl/mixer.h"
 #include "frontend/sdl/sdl_platform.h"
 #include "platform/failure.h"
+#include "speech/serverfirst.h"
 #include "speech/speech.h"
 #include "speech/speechd.h"
 #include "speech/trim.h"
@@ -21,40 +21,27 @@ namespace corvale {
 
 namespace {
 
-constexpr int speechchannel = 17;
+using mixer::speechchannel;
 
 class GameVoice : public Voice {
   public:
     // The engine and voice are read once, at start-up, so a bad voice.txt is
     // reported then; the engine itself loads at the first sentence it speaks.
-    GameVoice(const std::string& datadir, std::unique_ptr<speechd::Server> server,
-              speechd::StopCheck stop)
-        : choice_(speech::configuredchoice(datadir)),
-          server_(std::move(server)),
-          stop_(std::move(stop)) {}
+    GameVoice(const std::string& datadir, speechd::StopCheck stop)
+        : route_("corvale", datadir), stop_(std::move(stop)) {}
 
     void Speak(const std::string& text, int rate, int volume) override {
-        if (std::string why = speech::refusal(rate, volume); !why.empty()) fail(why);
-        if (server_) {
-            if (server_->say(text, rate, volume, stop_) != speechd::Said::lost) return;
-            if (speechd::insisted()) fail("speech-dispatcher stopped taking speech");
-            std::fprintf(stderr,
-                         "corvale: speech-dispatcher stopped taking speech; "
-                         "the built-in voice speaks from now on\n");
-            server_.reset();
-        }
-        speakbuiltin(text, rate, volume);
+        route_.speak(text, rate, volume, stop_, [&] { speakbuiltin(text, rate, volume); });
     }
 
   private:
-    speech::Choice choice_;
-    std::unique_ptr<speechd::Server> server_;
+    speech::ServerFirst route_;
     speechd::StopCheck stop_;
 
     void speakbuiltin(const std::string& text, int rate, int volume) {
-        speech::init(choice_);
         // The mixer runs in stereo at the speech engine's own rate, so each
         // mono sample is simply doubled.
+        static_assert(mixer::rate == speech::samplerate && mixer::outputs == 2);
         // Only what is audible, as the clips: the sentence starts without the
         // engine's lead-in of near-silence and ends with its last word.
         std::vector<Sint16> stereo;
@@ -89,7 +76,7 @@ class GameVoice : public Voice {
 }  // namespace
 
 std::unique_ptr<Voice> makevoice(const std::string& datadir, std::function<bool()> stop) {
-    return std::make_unique<GameVoice>(datadir, speechd::choose("corvale"), std::move(stop));
+    return std::make_unique<GameVoice>(datadir, std::move(stop));
 }
 
 }  // namespace corvale

@@ -1,6 +1,8 @@
 // voice.txt: what clipgen writes is read back the same, a hand-edited file
+// is read one way by everyone (engine, voice and the default voice), a file
 // with a fault is refused with its file and line, and a game folder without
-// the file speaks English.
+// the file speaks English. And settings files in general: what is read is
+// written back the same.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -28,6 +30,36 @@ TEST(VoiceFile, WhatIsWrittenIsReadBack) {
     EXPECT_EQ(back.viewpuzzle, "Puzzle {n}");  // left as it was
 }
 
+TEST(VoiceFile, TheEngineAndVoiceAreReadOneWay) {
+    // The game, its voice, voxlet and clipgen all read these the same: blanks
+    // around "=" are not part of a key or a value, and a voice left out is
+    // the engine's own for the language.
+    struct Case {
+        const char* content;
+        const char* engine;
+        const char* voice;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"",                                        "espeak-ng", "en"},
+        {"engine=flite\nvoice=awb\n",               "flite",     "awb"},
+        {"engine = flite\nvoice = awb\n",           "flite",     "awb"},
+        {"\tengine\t=\tflite \r\n",                 "flite",     "slt"},
+        {"engine=flite\r\n",                        "flite",     "slt"},
+        {"\xEF\xBB\xBF" "engine=flite\n",            "flite",     "slt"},
+        {"# chosen at build time\n\nvoice=de\nlanguage=de\n", "espeak-ng", "de"},
+        {"language=de\n",                           "espeak-ng", "de"},
+        {"voice=en-us\nlanguage=en\n",              "espeak-ng", "en-us"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        const VoiceSettings s = parsevoicesettings(c.content, "voice.txt");
+        EXPECT_EQ(s.engine, c.engine);
+        EXPECT_EQ(s.voice, c.voice);
+    }
+}
+
 TEST(VoiceFile, NotesSpacesAndCrLfAreTakenAndLeftOutKeysKeepTheirDefaults) {
     const VoiceSettings s =
         parsevoicesettings("# by hand\r\n\r\n  voice = de \r\nclue={n}. Hinweis\r\n", "voice.txt");
@@ -50,6 +82,10 @@ TEST(VoiceFile, AFaultIsNamedByFileAndLine) {
         {"voice=de\nvoice=fr\n",          "voice.txt:2:", "twice"},
         {"speed=3\n",                     "voice.txt:1:", "unknown key \"speed\""},
         {"engine=festival\n",             "voice.txt:1:", "\"festival\""},
+        {"engine=flite\nvoice\n",         "voice.txt:2:", "no \"=\""},
+        {"=de\n",                         "voice.txt:1:", "no key"},
+        {"the voice=de\n",                "voice.txt:1:", "\"the voice\" is not a key"},
+        {"\xEF\xBB\xBFspeed = 3\n",         "voice.txt:1:", "unknown key \"speed\""},
         {"clue=Hinweis\n",                "voice.txt:1:", "{n}"},
         {"clue={n} of {n}\n",             "voice.txt:1:", "once"},
         {"viewclue=Pista {n}\n",          "voice.txt:1:", "{m}"},
@@ -75,6 +111,54 @@ TEST(VoiceFile, AFolderWithoutTheFileSpeaksEnglish) {
     const VoiceSettings s = loadvoicesettings(empty.root.string());
     EXPECT_EQ(s.voice, "en");
     EXPECT_EQ(withnumber(s.clue, 3), "Clue 3");
+}
+
+TEST(VoiceFile, EnginesAreKnownWithTheirLanguages) {
+    EXPECT_EQ(enginerefusal("espeak-ng", "de"), "");
+    EXPECT_EQ(enginerefusal("flite", "en"), "");
+    EXPECT_EQ(enginerefusal("flite"), "");
+    EXPECT_NE(enginerefusal("flite", "de").find("\"de\""), std::string::npos);
+    EXPECT_NE(enginerefusal("festival").find("espeak-ng and flite"), std::string::npos);
+    EXPECT_EQ(defaultvoice("flite", "en"), "slt");
+    EXPECT_EQ(defaultvoice("espeak-ng", "fr"), "fr");
+}
+
+TEST(SettingsFile, WhatIsReadIsWrittenBackTheSame) {
+    // clang-format off
+    const char* const texts[] = {
+        "",
+        "# only a note\n\n",
+        "a=1\nb = two words \r\nc=\n",
+        "\xEF\xBB\xBFkey=x=y\n  # note\nnext.key=\ttab\tinside\t\n",
+        "k=a\r\r\nl=\x01odd\x7f bytes",
+        "v=\"quoted\" #not a note\n",
+    };
+    // clang-format on
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        const std::vector<Setting> first = readsettings(text, "settings.txt");
+        const std::vector<Setting> again =
+            readsettings(writesettings(first, "a note\non two lines"), "settings.txt");
+        ASSERT_EQ(again.size(), first.size());
+        for (std::size_t i = 0; i < first.size(); ++i) {
+            EXPECT_EQ(again[i].key, first[i].key);
+            EXPECT_EQ(again[i].value, first[i].value);
+        }
+    }
+    const std::vector<Setting> read = readsettings("\n  b = two words \n", "settings.txt");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].key, "b");
+    EXPECT_EQ(read[0].value, "two words");
+    EXPECT_EQ(read[0].line, 2);
+}
+
+TEST(SettingsFile, WhatNoFileCanHoldIsNotWritten) {
+    const Setting cases[] = {{"", "x"},    {"two words", "x"}, {"#k", "x"}, {"k", " x"},
+                             {"k", "x\t"}, {"k", "a\nb"},      {"k", "x\r"}};
+    for (const Setting& s : cases) {
+        SCOPED_TRACE(s.key + "=" + s.value);
+        EXPECT_THROW(writesettings({s}), Failure);
+    }
 }
 
 TEST(VoiceFile, TheNumberGoesWhereTheTextSays) {

@@ -8,7 +8,7 @@
 // spoken in and the table's texts the game composes, so the game's own
 // speech matches its clips.
 //
-//   clipgen --table sounds/clips.tsv --out build/game [--engine espeak-ng|flite] [--voice NAME]
+//   clipgen --table sounds/clips.tsv --out build/game [--engine NAME] [--voice NAME]
 //           [--language en]
 #include <algorithm>
 #include <charconv>
@@ -146,9 +146,14 @@ std::string tenths(std::size_t count) {
     return std::string(text, end);
 }
 
-constexpr const char* usage =
-    "usage: clipgen --table FILE --out FOLDER [--engine espeak-ng|flite] [--voice NAME] "
-    "[--language CODE]";
+std::string usage() {
+    std::string engines;
+    for (const auto& e : corvale::speechengines)
+        engines += (engines.empty() ? "" : "|") + std::string(e.name);
+    return "usage: clipgen --table FILE --out FOLDER [--engine " + engines +
+           "] [--voice NAME] [--language CODE]\n"
+           "An empty or left out voice is the engine's own for the language.";
+}
 
 // What voice.txt records: the engine, voice and language, and every
 // "text:KEY" row of the table.
@@ -156,9 +161,10 @@ corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& cl
                                    const std::string& table, const corvale::speech::Choice& choice,
                                    const std::string& language) {
     corvale::VoiceSettings settings;
-    settings.engine = choice.engine;
-    settings.voice = choice.voice;
-    settings.language = language;
+    for (const auto& [key, value] :
+         {std::pair{"engine", choice.engine}, {"voice", choice.voice}, {"language", language}})
+        if (std::string why = corvale::assign(settings, key, value); !why.empty())
+            fail("--" + std::string(key) + ": " + why + "\n" + usage());
     for (const auto& clip : clips) {
         if (!clip.composed) continue;
         const std::string key =
@@ -170,7 +176,7 @@ corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& cl
 }
 
 int run(int argc, char** argv) {
-    std::string table, out, engine = "espeak-ng", voice, language = "en";
+    std::string table, out, engine = corvale::VoiceSettings{}.engine, voice, language = "en";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 < argc && arg == "--table")
@@ -184,18 +190,16 @@ int run(int argc, char** argv) {
         else if (i + 1 < argc && arg == "--language")
             language = argv[++i];
         else
-            fail("unknown argument " + corvale::shown(arg) + "\n" + usage);
+            fail("unknown argument " + corvale::shown(arg) + "\n" + usage());
     }
     if (table.empty() || out.empty())
-        fail(std::string("a clip table and an output folder are both needed\n") + usage);
+        fail("a clip table and an output folder are both needed\n" + usage());
+    if (std::string why = corvale::enginerefusal(engine, language); !why.empty())
+        fail(why + "\n" + usage());
+    if (voice.empty()) voice = corvale::defaultvoice(engine, language);
+    const corvale::speech::Choice choice{engine, voice};
 
     std::vector<corvale::clipgen::Clip> clips = corvale::clipgen::readtable(table);
-    // The same rules as the game's voice.txt: an engine not known, or no
-    // voice named, is settled there.
-    std::string choicetext = "engine=" + engine + "\n";
-    if (!voice.empty()) choicetext += "voice=" + voice + "\n";
-    const corvale::speech::Choice choice =
-        corvale::speech::parsechoice(choicetext, "the command line");
     const corvale::VoiceSettings settings = settingsfor(clips, table, choice, language);
     corvale::speech::init(choice);
     std::error_code error;

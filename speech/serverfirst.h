@@ -1,0 +1,45 @@
+// The rule the game's voice and voxlet both speak by: through
+// speech-dispatcher when CORVALE_SPEECH lets it and a server answers, so the
+// player hears their own voice, rate and volume; otherwise, or once the
+// server has dropped a text, with the built-in engine and voice that
+// voice.txt names, the clips' own. Where the built-in voice's samples go
+// differs (the game's mixer, voxlet's own device), so the caller plays them.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "speech/speechd.h"
+#include "speech/voicefile.h"
+
+namespace corvale::speech {
+
+class ServerFirst {
+  public:
+    // Reads voice.txt in the game folder `gamedir`, so a bad file is reported
+    // at start-up, then asks for a server as CORVALE_SPEECH says. `client`
+    // names the program to the server and in its one note ("corvale",
+    // "voxlet"). Failure for a bad voice.txt or CORVALE_SPEECH.
+    ServerFirst(const std::string& client, const std::string& gamedir);
+
+    const VoiceSettings& settings() const { return settings_; }
+
+    // Speaks `text` through the server while there is one, returning when
+    // it has been spoken or `stop` (which may be empty) said to stop.
+    // Otherwise it opens the built-in engine and voice and calls `builtin`,
+    // which makes the samples with speech::synthesize and plays them. A
+    // server that drops a text is noted once on standard error and the
+    // built-in voice speaks that text and all after it; where CORVALE_SPEECH
+    // insists on the server, that is a Failure instead. Failure too for a
+    // rate or volume the voice refuses.
+    void speak(const std::string& text, int rate, int volume, const speechd::StopCheck& stop,
+               const std::function<void()>& builtin);
+
+  private:
+    std::string client_;
+    VoiceSettings settings_;
+    std::unique_ptr<speechd::Server> server_;
+};
+
+}  // namespace corvale::speech
