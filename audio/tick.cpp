@@ -55,9 +55,9 @@ void loadchart(const std::string& text, const std::string& filename) {
 void hush() {
     Form1.schedcount = 0;
     // The fanfare is the player's reward, not speech, and ends by itself.
+    const std::string win = apppath() + "\\sounds\\win.wav";
     for (int z = 4; z <= 16; ++z)
-        if (Form1.soundbuffer[z] && ::strcasecmp(Form1.soundfile[z].c_str(),
-                                                 (apppath() + "\\sounds\\win.wav").c_str()) != 0)
+        if (Form1.soundbuffer[z] && ::strcasecmp(Form1.soundfile[z].c_str(), win.c_str()) != 0)
             Form1.soundbuffer[z]->Stop();
     Form1.os->stopspawned();
     Form1.speechturn = Form1.speechturn + 1;

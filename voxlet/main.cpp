@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     const voxlet::Tail tail = voxlet::parsetail(voxlet::jointail(argc, argv));
     std::string refused = tail.error.empty() ? speech::refusal(tail.rate, tail.volume) : tail.error;
     if (!refused.empty()) {
-        std::fprintf(stderr, "voxlet: %s\n%s\n", refused.c_str(), voxlet::usage);
+        report(refused + "\n" + voxlet::usage, "voxlet");
         return 2;
     }
     try {
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
                 speaker.drain();
             });
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "voxlet: %s\n", e.what());
+        report(e.what(), "voxlet");
         return 1;
     }
     return 0;
