@@ -7,6 +7,7 @@
 // on a virtual clock for tests.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +70,9 @@ class Platform {
     // folder; installed, they are the data folder and the player's state folder.
     std::string datadir;
     std::string savedir;
+    // Where the chance of new puzzles comes from: the real front end draws
+    // it from the system at start-up; a test sets what it needs.
+    std::uint64_t seed = 0;
     Handlers handlers;
 
     virtual bool anotherinstance() = 0;

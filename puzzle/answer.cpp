@@ -2,6 +2,7 @@
 // answer key wins, and the player is taken back to the main menu. A pad that
 // does not gets no sound at all, so it gives away nothing.
 #include "audio/audio.h"
+#include "puzzle/newpuzzle.h"
 #include "puzzle/puzzle.h"
 #include "state/game.h"
 
@@ -24,6 +25,8 @@ void answercheck() {
 
     Form1.schedcount = 0;
     makesound(apppath() + "\\sounds\\win.wav", 0, 0);
+    // Forgotten at once: a player who quits during the fanfare has still won.
+    forgetpuzzle();
     int game = Form1.gamenumber;
     hold(2.5);
     // Keys are handled during the pause. A player who has meanwhile left

@@ -1,9 +1,9 @@
 // Loading a level: the puzzle file from the working directory, or else the
-// one shipped in the data folder, and the player's saved scratch pad and
-// marks from the save folder. Saving the pad after every assignment, and the
-// marks after every change, is here too, so both directions of each file
-// live together.
+// one shipped in the data folder (or made for a new puzzle's level), and the player's saved scratch
+// pad and marks from the save folder. Saving the pad after every assignment, and the marks after
+// every change, is here too, so both directions of each file live together.
 #include "files/files.h"
+#include "puzzle/newpuzzle.h"
 #include "puzzle/puzzle.h"
 #include "puzzle/reader.h"
 #include "state/game.h"
@@ -65,9 +65,14 @@ void newgame() {
     // leaves the game state as it was when the failure is reported.
     // A player's own puzzle set in the working directory comes first; the
     // shipped puzzles let a game started from anywhere (a desktop menu
-    // starts it in the home folder) still play.
+    // starts it in the home folder) still play. A new puzzle's level plays
+    // the one made for it, or makes one.
     std::string bare = "puzz" + std::to_string(Form1.level) + ".txt";
     std::string name = bare;
+    if (!Form1.os->exists(name) && isnewlevel(Form1.level)) {
+        name = newpuzzlefile(Form1.level);
+        if (!Form1.os->exists(name)) makepuzzle(Form1.level);
+    }
     if (!Form1.os->exists(name)) name = apppath() + "\\" + bare;
     if (!Form1.os->exists(name))
         fail("cannot open the puzzle file " + bare +
@@ -81,6 +86,7 @@ void newgame() {
     Marks marks;
     bool marksaside = readsaved(markspath(), readmarks, marks, "no marks");
     Form1.gamenumber = Form1.gamenumber + 1;
+    Form1.puzzlefile = name;
 
     Form1.cluecount = puzzle.cluecount;
     for (int i = 1; i <= puzzle.cluecount; ++i) {

@@ -24,7 +24,9 @@ namespace {
 constexpr int maxrepeatdepth = 4;
 constexpr int maxpausedepth = 64;
 
-// What each item says when the cursor reaches it, items 1..6.
+// What each item says when the cursor reaches it: the introduction, the
+// puzzles 1 to 4, a new easy, medium and hard puzzle (levels 5 to 7), and
+// exit, always last.
 const char* const itemclip[] = {
     nullptr,
     "\\sounds\\intro.wav",
@@ -32,8 +34,12 @@ const char* const itemclip[] = {
     "\\sounds\\lvl2.wav",
     "\\sounds\\lvl3.wav",
     "\\sounds\\lvl4.wav",
+    "\\sounds\\neweasy.wav",
+    "\\sounds\\newmedium.wav",
+    "\\sounds\\newhard.wav",
     "\\sounds\\exit.wav",
 };
+constexpr int lastitem = 9;
 
 void startpuzzle(int n) {
     Module1.menulevel = 0;
@@ -51,28 +57,22 @@ void mainmenu(int& KeyCode, int Shift) {
         KeyCode = keyTab;
         Module1.menuitem = 1;
     }
-    if (Module1.menuitem <= 0) Module1.menuitem = 6;
-    if (Module1.menuitem > 6) Module1.menuitem = 1;
+    if (Module1.menuitem <= 0) Module1.menuitem = lastitem;
+    if (Module1.menuitem > lastitem) Module1.menuitem = 1;
 
     if (KeyCode != keyEnter) {
         announce(itemclip[Module1.menuitem]);
         return;
     }
-    switch (Module1.menuitem) {
-        case 1:
-            // The keys first, so a player who stops listening early has
-            // what they need to play; how the puzzle works follows.
-            announce("\\sounds\\intro2.wav");
-            Form1.List1.push_back(apppath() + "\\sounds\\intro3.wav");
-            break;
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-            startpuzzle(Module1.menuitem - 1);
-            break;
-        case 6:
-            Form1.os->end(0);
+    if (Module1.menuitem == 1) {
+        // The keys first, so a player who stops listening early has
+        // what they need to play; how the puzzle works follows.
+        announce("\\sounds\\intro2.wav");
+        Form1.List1.push_back(apppath() + "\\sounds\\intro3.wav");
+    } else if (Module1.menuitem == lastitem) {
+        Form1.os->end(0);
+    } else {
+        startpuzzle(Module1.menuitem - 1);
     }
 }
 

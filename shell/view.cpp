@@ -15,12 +15,16 @@ namespace corvale {
 namespace {
 
 // What the view calls menu item `item` (0 the freshly opened menu, 1 the
-// introduction, 2 to 5 the puzzles, 6 exit), in the clips' language.
+// introduction, 2 to 5 the puzzles, 6 to 8 the new ones, 9 exit), in the
+// clips' language.
 std::string itemname(int item) {
     const VoiceSettings& words = Module1.voice;
     if (item == 1) return words.viewintro;
     if (item >= 2 && item <= 5) return withnumber(words.viewpuzzle, item - 1);
-    if (item == 6) return words.viewexit;
+    if (item == 6) return words.viewneweasy;
+    if (item == 7) return words.viewnewmedium;
+    if (item == 8) return words.viewnewhard;
+    if (item == 9) return words.viewexit;
     return words.viewmenu;
 }
 

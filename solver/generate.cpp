@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,7 +20,6 @@ namespace {
 constexpr int kMaxNumber = 9999;         // a word has four positions
 constexpr long long kListLimit = 20000;  // assignments kept in memory while choosing rows
 constexpr std::size_t kSample = 40;      // candidate rows weighed for each new row
-constexpr int kAttempts = 150;           // keeps a hopeless request under two seconds
 
 class Rng {
   public:
@@ -287,8 +287,9 @@ std::string generate(const GenerateOptions& options, std::string& text, const Wo
         return "a puzzle of " + std::to_string(options.symbols) + " symbols needs more than " +
                std::to_string(options.maxrows) + " row, as a row names at most eight symbols";
     }
+    if (options.draws < 1) return "the number of draws must be 1 or more";
     Rng rng(options.seed);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    for (int attempt = 0; attempt < options.draws; ++attempt) {
         Generator gen(options.symbols, words, rng);
         Puzzle p;
         if (gen.run(options.maxrows, p)) {
@@ -299,6 +300,59 @@ std::string generate(const GenerateOptions& options, std::string& text, const Wo
     return "no puzzle of " + std::to_string(options.symbols) + " symbols with at most " +
            std::to_string(options.maxrows) + " rows came from seed " +
            std::to_string(options.seed) + "; try another seed or allow more rows";
+}
+
+const Level& level(int n) {
+    // Easy: a few symbols the rows alone pin down. Medium: more symbols and
+    // a few trials. Hard: all ten digits and many trials, as the hardest
+    // shipped puzzle.
+    static const Level levels[kLevels] = {
+        {4, 6, 0, 1},
+        {7, 8, 2, 5},
+        {10, 10, 6, std::numeric_limits<long long>::max()},
+    };
+    return levels[std::clamp(n, 1, kLevels) - 1];
+}
+
+std::string makelevel(int n, std::uint64_t seed, int budget, const Words& words, Made& made) {
+    if (n < 1 || n > kLevels) return "there is no level " + std::to_string(n);
+    const Level& want = level(n);
+    auto distance = [&](long long g) {
+        return g < want.lowest ? want.lowest - g : g > want.highest ? g - want.highest : 0;
+    };
+    // Each draw is one generator attempt from a seed of its own, so the
+    // draws are counted exactly and a seed still names its puzzle.
+    Rng rng(seed ^ (static_cast<std::uint64_t>(n) << 56));
+    Made best;
+    bool found = false;
+    int draws = 0;
+    // Past the budget, drawing goes on only until a first puzzle comes: a
+    // draw that gives none is common, a long run of them is not.
+    const int cap = budget + 1000;
+    while (draws < cap && (!found || (draws < budget && !best.inlevel))) {
+        ++draws;
+        const int symbols =
+            want.fewest +
+            static_cast<int>(rng.below(static_cast<std::size_t>(want.most - want.fewest + 1)));
+        const std::uint64_t drawseed = rng.next();
+        std::string text;
+        if (!generate({symbols, drawseed, 16, 1}, text, words).empty()) continue;
+        Puzzle puzzle;
+        Model model;
+        Digits key;
+        if (!readpuzzle(text, "new.txt", puzzle).empty() || !buildmodel(puzzle, model, key).empty())
+            continue;
+        const Grade g = grade(model);
+        if (g.solutions != 1) continue;
+        if (!found || distance(g.guesses) < distance(best.grade.guesses)) {
+            best = {text, g, symbols, 0, distance(g.guesses) == 0};
+            found = true;
+        }
+    }
+    if (!found) return "no puzzle came in " + std::to_string(draws) + " draws";
+    made = best;
+    made.draws = draws;
+    return "";
 }
 
 std::string puzzletext(const Puzzle& puzzle) {

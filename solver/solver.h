@@ -120,12 +120,48 @@ struct GenerateOptions {
     int symbols = 4;  // 3..10
     std::uint64_t seed = 0;
     int maxrows = 16;  // 1..16
+    // Draws of digits and rows tried before giving up, 1 or more; 150 keeps
+    // a hopeless request under two seconds.
+    int draws = 150;
 };
 
 // Makes a new valid puzzle with no redundant row and returns "" with the
 // file's text in `text`, or says why it could not. The same options always
 // give the same text.
 std::string generate(const GenerateOptions& options, std::string& text, const Words& words = {});
+
+// The levels of new puzzles the game makes, from their measured grades
+// and sizes (bench/newpuzzle_bench prints the spread): a level draws its
+// symbol count from `fewest`..`most` and wants a grade in
+// `lowest`..`highest`.
+struct Level {
+    int fewest, most;
+    long long lowest, highest;
+};
+constexpr int kLevels = 3;  // easy, medium, hard
+const Level& level(int n);  // n is 1..kLevels
+
+// A new puzzle of level `n`, as makelevel found it.
+struct Made {
+    std::string text;  // the puzzle file, valid and with every row needed
+    Grade grade;       // its grade; always one answer
+    int symbols = 0;
+    int draws = 0;         // draws it took: the work done, the measure of time
+    bool inlevel = false;  // false: the budget ran out first, `text` the nearest found
+};
+
+// Makes a puzzle of level `n` from `seed`, trying at most `budget` draws
+// (one draw of digits and rows each) until one's grade falls in the level.
+// When none does, the nearest in grade found is taken, so a level that
+// cannot be met still ends with a fair puzzle; a budget spent before any
+// draw gave a puzzle goes on until one does. The budget is how a caller
+// without a clock bounds the time. Returns "" or why no puzzle came at all.
+std::string makelevel(int n, std::uint64_t seed, int budget, const Words& words, Made& made);
+
+// The draws the game allows a new puzzle. bench/newpuzzle_bench measured a
+// draw at 70 ms at worst on a loaded machine, so the budget ends a search
+// within about four seconds; a hard puzzle took 33 draws at p99.
+constexpr int kMakeBudget = 60;
 
 // The text of a puzzle file: CR LF line ends, one field per line, relations
 // and the key's "*" quoted.

@@ -34,11 +34,23 @@ struct Key {
     const char* numbers;
 };
 const Key keys[] = {
-    {"engine", &VoiceSettings::engine, ""},       {"voice", &VoiceSettings::voice, ""},
-    {"language", &VoiceSettings::language, ""},   {"clue", &VoiceSettings::clue, "n"},
-    {"viewclue", &VoiceSettings::viewclue, "nm"}, {"viewmenu", &VoiceSettings::viewmenu, ""},
-    {"viewintro", &VoiceSettings::viewintro, ""}, {"viewpuzzle", &VoiceSettings::viewpuzzle, "n"},
-    {"viewexit", &VoiceSettings::viewexit, ""},   {"running", &VoiceSettings::running, ""},
+    {"engine", &VoiceSettings::engine, ""},
+    {"voice", &VoiceSettings::voice, ""},
+    {"language", &VoiceSettings::language, ""},
+    {"clue", &VoiceSettings::clue, "n"},
+    {"viewclue", &VoiceSettings::viewclue, "nm"},
+    {"viewmenu", &VoiceSettings::viewmenu, ""},
+    {"viewintro", &VoiceSettings::viewintro, ""},
+    {"viewpuzzle", &VoiceSettings::viewpuzzle, "n"},
+    {"viewexit", &VoiceSettings::viewexit, ""},
+    {"viewneweasy", &VoiceSettings::viewneweasy, ""},
+    {"viewnewmedium", &VoiceSettings::viewnewmedium, ""},
+    {"viewnewhard", &VoiceSettings::viewnewhard, ""},
+    {"times", &VoiceSettings::times, ""},
+    {"minus", &VoiceSettings::minus, ""},
+    {"islessthan", &VoiceSettings::islessthan, ""},
+    {"equals", &VoiceSettings::equals, ""},
+    {"running", &VoiceSettings::running, ""},
 };
 
 int count(const std::string& text, const std::string& mark) {

@@ -85,6 +85,14 @@ struct VoiceSettings {
     std::string viewexit = "Exit";
     // Said by a second start, which ends at once and leaves the running game be.
     std::string running = "Corvale is already running";
+    std::string viewneweasy = "New easy puzzle";
+    std::string viewnewmedium = "New medium puzzle";
+    std::string viewnewhard = "New hard puzzle";
+    // The relation words of a new puzzle's sentences, as the clips say them.
+    std::string times = "times";
+    std::string minus = "minus";
+    std::string islessthan = "is less than";
+    std::string equals = "equals";
 };
 
 // The settings a file's text gives; a key left out keeps its default, and a

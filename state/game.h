@@ -47,7 +47,8 @@ struct Form {
 
     // Puzzle model and play.
     int level = 0;
-    int gamenumber = 0;  // counts the puzzles loaded, so a paused handler sees a new one
+    int gamenumber = 0;      // counts the puzzles loaded, so a paused handler sees a new one
+    std::string puzzlefile;  // the game path the puzzle was loaded from
     int cluecount = 0;
     Slots<std::string, 16> clueop, cluea, clueb, cluec, cluetext;
     Slots<std::string, 9> answerkey;

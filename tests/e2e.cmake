@@ -12,6 +12,8 @@ if(XVFB_RUN)
     # Four Tabs 0.3 s apart, Q and 5: no key lost.
     add_test(NAME e2e.quickkeys
              COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/quickkeys.sh ${CORVALE_GAME_DIR})
+    add_test(NAME e2e.neweasy
+             COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.sh ${CORVALE_GAME_DIR} 5)
     add_test(NAME e2e.view
              COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/view.sh ${CORVALE_GAME_DIR})
     # speech-dispatcher as the voice of voxlet and of H, and its absence.
@@ -27,7 +29,7 @@ if(XVFB_RUN)
     # Broken files and a broken game folder met during play.
     add_test(NAME e2e.badfiles
              COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/badfiles.sh ${CORVALE_GAME_DIR})
-    set_tests_properties(e2e.startup e2e.play e2e.quickkeys e2e.view e2e.speechd e2e.german e2e.signals e2e.badfiles
+    set_tests_properties(e2e.startup e2e.play e2e.quickkeys e2e.neweasy e2e.view e2e.speechd e2e.german e2e.signals e2e.badfiles
                          PROPERTIES TIMEOUT 180 RUN_SERIAL ON)
     # A hundred kills, four games at a time, take a minute or two; once per
     # test run is enough, in the plain build, where the game starts quickest.

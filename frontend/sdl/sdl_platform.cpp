@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "files/files.h"
 #include "frontend/sdl/keymap.h"
@@ -118,6 +119,8 @@ SdlPlatform::SdlPlatform() {
     layout_ = findlayout(programdirectory(), std::getenv);
     datadir = layout_.datadir;
     savedir = layout_.savedir;
+    std::random_device entropy;
+    seed = (static_cast<std::uint64_t>(entropy()) << 32) ^ entropy();
     if (layout_.installed) makefolders(savedir);
     // Without this SDL loads a GL stack for the window: memory and start-up
     // time the game has no use for.

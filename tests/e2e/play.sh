@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# A whole game through the real window: from the menu choose puzzle 1, hear
+# A whole game through the real window: from the menu choose a puzzle, hear
 # its first clue, give every symbol its digit from the answer key, win, find
 # the main menu current again and leave through its exit item.
+#   play.sh GAME-FOLDER [LEVEL]
+# LEVEL is 1 (the default), or 5 for a new easy puzzle: the game makes it,
+# and the test reads the answer from the file the game wrote.
 source "$(dirname "$0")/lib.sh"
 setup "$1"
-cp "$work/game/puzz1.txt" "$work/cwd/"
-
-# The puzzle's fields, one per line, without line ends or quotes.
-mapfile -t field < <(tr -d '\r"' < "$work/cwd/puzz1.txt")
-count=${field[0]}
-keyline=$((5 * count + 1))
-rowkeys=(qwer asdf zxcv)
+level=${2:-1}
+[ "$level" -lt 5 ] && cp "$work/game/puzz$level.txt" "$work/cwd/"
 
 startgame
 sleep 1
-press Tab Tab Return   # the first Tab reaches the introduction, the second puzzle 1
+# The first Tab reaches the introduction, the next ones the puzzles.
+for ((i = 0; i <= level; i++)); do press Tab; done
+press Return
 sleep 1.5
+if [ "$level" -lt 5 ]; then puzzle=$work/cwd/puzz$level.txt; else puzzle=$work/game/puzz$level.txt; fi
+[ -f "$puzzle" ] || fail "there is no $puzzle"
+# The puzzle's fields, one per line, without line ends or quotes.
+mapfile -t field < <(tr -d '\r"' < "$puzzle")
+count=${field[0]}
+keyline=$((5 * count + 1))
+rowkeys=(qwer asdf zxcv)
 press Return
 sleep 4
 voice=$(ls "$work"/voxlet-*.raw 2>/dev/null | head -n 1)
@@ -54,8 +61,8 @@ done
 sleep 4   # the win, its pause and the main menu clip
 
 # The pad on disk is the solved one.
-mapfile -t pad < <(tr -d '\r' < "$work/game/scratch1.txt")
-[ "${#pad[@]}" -eq 20 ] || fail "scratch1.txt has ${#pad[@]} lines"
+mapfile -t pad < <(tr -d '\r' < "$work/game/scratch$level.txt")
+[ "${#pad[@]}" -eq 20 ] || fail "scratch$level.txt has ${#pad[@]} lines"
 for d in 0 1 2 3 4 5 6 7 8 9; do
     symbol=${field[$((keyline + d))]}
     [ "$symbol" = "*" ] && continue
@@ -63,8 +70,10 @@ for d in 0 1 2 3 4 5 6 7 8 9; do
     for i in 0 2 4 6 8 10 12 14 16 18; do
         [ "${pad[$i]}" = "$symbol" ] && [ "${pad[$((i + 1))]}" = "$d" ] && ok=1
     done
-    [ -n "$ok" ] || fail "scratch1.txt does not give $symbol the digit $d: ${pad[*]}"
+    [ -n "$ok" ] || fail "scratch$level.txt does not give $symbol the digit $d: ${pad[*]}"
 done
+# A new puzzle, once won, is forgotten: the next choice makes a fresh one.
+[ "$level" -ge 5 ] && [ -f "$puzzle" ] && fail "the won $puzzle is still kept"
 
 # The main menu is current: Up reaches its last item, exit, and Enter ends the game.
 kill -0 "$gamepid" || fail "the game ended early: $(cat "$work/game.err")"
@@ -75,4 +84,4 @@ wait "$gamepid" || fail "the game exited with status $?"
 gamepid=""
 if grep -v CRITICAL "$work/game.err" | grep -q .; then fail "the game reported: $(cat "$work/game.err")"; fi
 loud "$work/game.raw" || fail "the game was silent"
-echo "won puzzle 1: pad ${pad[*]}; captured $(seconds "$work/game.raw") s"
+echo "won puzzle $level: pad ${pad[*]}; captured $(seconds "$work/game.raw") s"

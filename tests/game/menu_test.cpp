@@ -44,15 +44,15 @@ INSTANTIATE_TEST_SUITE_P(Keys, FreshMenu,
                                            FreshKey{keyRight, 0, "\\sounds\\intro.wav", 1},
                                            FreshKey{keyDown, maskShift, "\\sounds\\intro.wav", 1},
                                            FreshKey{keyEnter, 0, "\\sounds\\intro.wav", 1},
-                                           FreshKey{keyTab, maskShift, "\\sounds\\exit.wav", 6},
-                                           FreshKey{keyLeft, 0, "\\sounds\\exit.wav", 6},
-                                           FreshKey{keyUp, maskCtrl, "\\sounds\\exit.wav", 6},
-                                           FreshKey{keyTab, maskCtrl, "\\sounds\\exit.wav", 6},
+                                           FreshKey{keyTab, maskShift, "\\sounds\\exit.wav", 9},
+                                           FreshKey{keyLeft, 0, "\\sounds\\exit.wav", 9},
+                                           FreshKey{keyUp, maskCtrl, "\\sounds\\exit.wav", 9},
+                                           FreshKey{keyTab, maskCtrl, "\\sounds\\exit.wav", 9},
                                            FreshKey{keyEscape, 0, "\\sounds\\mainmenu.wav", 0}));
 
 TEST_F(Menu, TheCursorWrapsBothWays) {
     std::vector<std::string> heard;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 10; ++i) {
         key(keyTab);
         heard.push_back(announced());
     }
@@ -62,8 +62,9 @@ TEST_F(Menu, TheCursorWrapsBothWays) {
     heard.push_back(announced());
     EXPECT_EQ(heard, (std::vector<std::string>{
                          "\\sounds\\intro.wav", "\\sounds\\lvl1.wav", "\\sounds\\lvl2.wav",
-                         "\\sounds\\lvl3.wav", "\\sounds\\lvl4.wav", "\\sounds\\exit.wav",
-                         "\\sounds\\intro.wav", "\\sounds\\exit.wav", "\\sounds\\lvl4.wav"}));
+                         "\\sounds\\lvl3.wav", "\\sounds\\lvl4.wav", "\\sounds\\neweasy.wav",
+                         "\\sounds\\newmedium.wav", "\\sounds\\newhard.wav", "\\sounds\\exit.wav",
+                         "\\sounds\\intro.wav", "\\sounds\\exit.wav", "\\sounds\\newhard.wav"}));
 }
 
 TEST_F(Menu, CtrlTabRepeatsTheCurrentItem) {

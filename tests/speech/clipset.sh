@@ -15,7 +15,7 @@ bad() { echo "FAIL: $*"; failures=$((failures + 1)); }
 spoken=""
 names="welcome intro intro2 intro3 lvl1 lvl2 lvl3 lvl4 exit mainmenu begin click times minus
 islessthan equals issetto padfull padaside substitute original win _ padempty iscleared helpmenu helpplay
-maybe takenoff nomarks padmore marksaside"
+maybe takenoff nomarks padmore marksaside neweasy newmedium newhard making"
 for c in {a..z} {0..9}; do names="$names $c"; done
 
 for name in $names; do

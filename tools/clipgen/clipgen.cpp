@@ -155,8 +155,9 @@ std::string usage() {
            "An empty or left out voice is the engine's own for the language.";
 }
 
-// What voice.txt records: the engine, voice and language, and every
-// "text:KEY" row of the table.
+// What voice.txt records: the engine, voice and language, every
+// "text:KEY" row of the table, and in another language than English the
+// relation clips' words.
 corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& clips,
                                    const std::string& table, const corvale::speech::Choice& choice,
                                    const std::string& language) {
@@ -166,6 +167,15 @@ corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& cl
         if (std::string why = corvale::assign(settings, key, value); !why.empty())
             fail("--" + std::string(key) + ": " + why + "\n" + usage());
     for (const auto& clip : clips) {
+        // The relation clips' words also make the sentences of the puzzles
+        // the game makes, as the build rewords the shipped puzzles: in
+        // English these keep their own sentences ("is less than").
+        if (language != "en" && (clip.name == "times" || clip.name == "minus" ||
+                                 clip.name == "islessthan" || clip.name == "equals")) {
+            if (std::string why = corvale::assign(settings, clip.name, clip.text); !why.empty())
+                fail(table + ":" + std::to_string(clip.line) + ": " + why);
+            continue;
+        }
         if (!clip.composed) continue;
         const std::string key =
             clip.name.substr(std::string(corvale::clipgen::composedprefix).size());
