@@ -79,6 +79,13 @@ void newgame() {
              ": it is neither in the working directory nor in " + hostpath(apppath()));
     Puzzle puzzle;
     std::string error = readpuzzle(Form1.os->readfile(name), hostpath(name), puzzle);
+    // A made puzzle the game cannot read would lock its level for good:
+    // it is set aside like a pad, and a fresh one is made.
+    if (!error.empty() && isnewlevel(Form1.level) && name == newpuzzlefile(Form1.level)) {
+        setaside(name, error, "a fresh puzzle in its place");
+        makepuzzle(Form1.level);
+        error = readpuzzle(Form1.os->readfile(name), hostpath(name), puzzle);
+    }
     if (!error.empty()) fail(error);
 
     Scratch pad;

@@ -92,6 +92,14 @@ TEST_F(NewPuzzle, AMediumPuzzleSaysItIsBeingMadeAndKeepsTheBeginClip) {
     EXPECT_EQ(heard[1], "0: \\sounds\\begin.wav");
 }
 
+TEST_F(NewPuzzle, AnUnreadableMadePuzzleIsSetAsideAndANewOneMade) {
+    writefile(savedir / "puzz5.txt", "3\r\n\"*\"\r\n");
+    choose(easy);
+    EXPECT_EQ(Module1.menulevel, 0);
+    EXPECT_GE(Form1.cluecount, 1);
+    EXPECT_EQ(readfile(savedir / "puzz5.txt.unreadable"), "3\r\n\"*\"\r\n");
+}
+
 TEST_F(NewPuzzle, APlayersOwnPuzzleInTheWorkingFolderComesFirst) {
     writefile(workdir / "puzz5.txt", twopuzzle);
     choose(easy);

@@ -100,15 +100,18 @@ TEST_F(Startup, VoiceTxtGivesTheGamesOwnWordsAndTheSentencesLanguage) {
     writefile(programdir / "voice.txt",
               "voice=de\nlanguage=de\nclue=Hinweis {n}\nviewclue={n}. von {m} Hinweisen\n"
               "viewmenu=Hauptmenü\nviewintro=Einführung\nviewpuzzle=Rätsel {n}\n"
-              "viewexit=Beenden\n");
+              "viewexit=Beenden\nviewneweasy=Neues leichtes Rätsel\n"
+              "viewnewmedium=Neues mittleres Rätsel\nviewnewhard=Neues schweres Rätsel\n");
     writefile(workdir / "puzz1.txt", twopuzzle);
     start();
     ticks(1);
-    for (int i = 0; i < 6; ++i) key(keyTab);  // every item of the menu
+    for (int i = 0; i < 9; ++i) key(keyTab);  // every item of the menu
     std::vector<std::string> menu;
     for (const auto& screen : os.screens) menu.push_back(screen.lines.at(0));
     EXPECT_EQ(menu, (std::vector<std::string>{"Hauptmenü", "Einführung", "Rätsel 1", "Rätsel 2",
-                                              "Rätsel 3", "Rätsel 4", "Beenden"}));
+                                              "Rätsel 3", "Rätsel 4", "Neues leichtes Rätsel",
+                                              "Neues mittleres Rätsel", "Neues schweres Rätsel",
+                                              "Beenden"}));
     key(keyEscape);
     choose(1);
     EXPECT_EQ(Form1.screen.at(0), "1. von 2 Hinweisen");

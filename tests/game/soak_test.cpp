@@ -29,7 +29,7 @@ class Soak : public Rig {
         if (Form1.pausedepth != 0) return "a pause is still waiting between keys";
         if (Module1.menulevel != 0 && Module1.menulevel != 1) return "menulevel out of range";
         if (Module1.menuitem < 0 || Module1.menuitem > 9) return "menuitem out of range";
-        if (Form1.level < 0 || Form1.level > 4) return "level out of range";
+        if (Form1.level < 0 || Form1.level > 7) return "level out of range";
         if (Form1.schedcount < 0 || Form1.schedcount > 50) return "schedcount out of range";
         if (Form1.nextslot < 0 || Form1.nextslot > 16) return "nextslot out of range";
         if (Form1.List1.size() > 3) return "the voice queue grows";
