@@ -141,8 +141,8 @@ void Form_Focus(bool gained) {
     if (playing())
         announce(itemclip[Form1.level + 1]);
     else
-        announce(Module1.menuitem >= 1 && Module1.menuitem <= 6 ? itemclip[Module1.menuitem]
-                                                                : "\\sounds\\mainmenu.wav");
+        announce(Module1.menuitem >= 1 && Module1.menuitem <= lastitem ? itemclip[Module1.menuitem]
+                                                                       : "\\sounds\\mainmenu.wav");
 }
 
 void Form_KeyDown(int& KeyCode, int& Shift, bool repeat) {
