@@ -82,12 +82,12 @@ struct VoiceSettings {
     std::string viewmenu = "Main menu";        // the view's menu items
     std::string viewintro = "Introduction";
     std::string viewpuzzle = "Puzzle {n}";
-    std::string viewexit = "Exit";
-    // Said by a second start, which ends at once and leaves the running game be.
-    std::string running = "Corvale is already running";
     std::string viewneweasy = "New easy puzzle";
     std::string viewnewmedium = "New medium puzzle";
     std::string viewnewhard = "New hard puzzle";
+    std::string viewexit = "Exit";
+    // Said by a second start, which ends at once and leaves the running game be.
+    std::string running = "Corvale is already running";
     // The relation words of a new puzzle's sentences, as the clips say them.
     std::string times = "times";
     std::string minus = "minus";

@@ -38,9 +38,9 @@ class NewPuzzle : public Rig {
             Form1.scratchletter[slot] = Form1.answerkey[d];
             Form1.scratchdigit[slot++] = std::to_string(d);
         }
-        key('Q');
+        key(keyQ);
         for (int d = 0; d <= 9; ++d)
-            if (Form1.answerkey[d] == last) key('0' + d);
+            if (Form1.answerkey[d] == last) key(key0 + d);
         ticks(60);
     }
 };
@@ -72,8 +72,8 @@ TEST_F(NewPuzzle, ALevelKeepsItsPuzzleUntilWonThenMakesAFreshOne) {
 TEST_F(NewPuzzle, ThePadIsSavedBesideThePuzzleAndReadBack) {
     choose(easy);
     const std::string symbol(1, Form1.cluea[1][0]);
-    key('Q');
-    key('7');
+    key(keyQ);
+    key(key7);
     EXPECT_EQ(readfile(savedir / "scratch5.txt"), scratchtext({symbol, "7"}));
     key(keyEscape);
     choose(medium);
