@@ -92,8 +92,10 @@ Layout findlayout(const std::string& programdir, const Environment& env) {
     std::string state = absolutevar(env, "XDG_STATE_HOME");
     if (state.empty()) state = homefolder(env) + "/.local/state";
     layout.savedir = trimmed(state) + "/corvale";
-    std::string runtime = absolutevar(env, "XDG_RUNTIME_DIR");
-    layout.lockfile = (runtime.empty() ? layout.savedir : trimmed(runtime)) + "/corvale.lock";
+    // Beside the pads it guards, never in the runtime folder: two copies of
+    // one player started with different environments (one under su, one in
+    // a desktop session) would each find their own lock and both write pads.
+    layout.lockfile = layout.savedir + "/corvale.lock";
     return layout;
 }
 

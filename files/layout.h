@@ -23,7 +23,7 @@ struct Layout {
     std::string helperdir;   // where voxlet lies
     std::string datadir;     // the clips, their chart and the shipped puzzles
     std::string savedir;     // the scratch pads
-    std::string lockfile;    // the single-instance lock
+    std::string lockfile;    // the single-instance lock, in the save folder
 };
 
 // Reads an environment variable: nullptr when it is unset.
@@ -34,8 +34,8 @@ using Environment = std::function<const char*(const char*)>;
 // chart (soundchart.txt) lies beside the program; installed otherwise, in the
 // games shape when the program lies in a folder named games or in
 // lib/games/corvale, else in the bin shape. Installed, the scratch pads go to
-// $XDG_STATE_HOME/corvale (~/.local/state/corvale) and the lock to
-// $XDG_RUNTIME_DIR, or to the save folder where that is unset. A variable
+// $XDG_STATE_HOME/corvale (~/.local/state/corvale), and the lock with them
+// in either layout, whatever XDG_RUNTIME_DIR says. A variable
 // holding a relative path counts as unset, as the XDG rules ask. Failure when
 // the player's home folder cannot be found.
 Layout findlayout(const std::string& programdir, const Environment& env);

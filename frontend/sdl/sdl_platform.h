@@ -88,7 +88,8 @@ std::unique_ptr<SoundDevice> openmixer();
 std::unique_ptr<Voice> makevoice(const std::string& datadir, std::function<bool()> stop);
 
 // The single-instance lock: the open, locked file, or -1 when another process
-// holds it. Failure naming the file when it cannot be opened or locked.
+// holds it. Failure naming the file when it cannot be opened, locked or
+// trusted (a symbolic link, not the player's, in a folder others may write).
 int takelock(const std::string& path);
 void droplock(int& fd);
 

@@ -58,6 +58,29 @@ run "lock file unopenable" 1 "cannot open the lock file $work/game/corvale.lock:
     "$work/game/corvale"
 rmdir "$work/game/corvale.lock"
 
+# Locks the game cannot trust are named, never taken for another copy.
+ln -s "$work/file" "$work/game/corvale.lock"
+run "lock is a symbolic link" 1 "cannot trust the lock file $work/game/corvale.lock: it is a symbolic link" \
+    "$work/game/corvale"
+rm "$work/game/corvale.lock"
+chmod 777 "$work/game"
+run "lock folder writable by every user" 1 \
+    "cannot trust the lock file $work/game/corvale.lock: its folder may be written by every user" \
+    "$work/game/corvale"
+chmod 755 "$work/game"
+if [ "$(id -u)" = 0 ]; then
+    # Another user's lock, as an unprivileged player finds it: the test runs
+    # the game as root, so the lock is given to nobody.
+    install -m 666 /dev/null "$work/game/corvale.lock"
+    chown nobody "$work/game/corvale.lock"
+    run "lock of another user" 1 \
+        "cannot trust the lock file $work/game/corvale.lock: it belongs to another user" \
+        "$work/game/corvale"
+    rm "$work/game/corvale.lock"
+else
+    echo "SKIPPED: lock of another user (needs root to give the lock away)"
+fi
+
 run "no sound device" 1 \
     "cannot open the sound device: Audio target 'nosuch' not available.*Unable to open the sound device" \
     SDL_AUDIODRIVER=nosuch "$work/game/corvale"

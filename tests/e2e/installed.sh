@@ -4,7 +4,8 @@
 # unpacks them), makes that tree read-only where the machine allows it, and
 # starts the game from an unrelated folder with HOME and the XDG folders in a
 # temporary home: puzzle 1 is played to its first saved digit, the pad must
-# land in the state folder, the lock in the runtime folder, and nothing under
+# land in the state folder with the lock beside it, a second copy started
+# with another runtime folder must end and leave the pad alone, and nothing under
 # the tree may change. The desktop entry's command must leave the top of the
 # home folder clean. Last, an install is uninstalled and must leave nothing.
 #   installed.sh install|deb BUILD VERSION PACKAGEVERSION BINDIR DATADIR HELPERDIR
@@ -116,7 +117,8 @@ start() {  # start FOLDER ARGS...: the installed game, waiting for its window
 }
 
 start "$work/elsewhere"
-[ -e "$work/run/corvale.lock" ] || fail "no lock file in XDG_RUNTIME_DIR"
+[ -e "$state/corvale.lock" ] || fail "no lock file beside the pads in $state"
+[ ! -e "$work/run/corvale.lock" ] || fail "a lock file in XDG_RUNTIME_DIR"
 sleep 1
 press Tab Tab Return # puzzle 1, from the data folder: none lies in the working folder
 sleep 2
@@ -125,6 +127,24 @@ PRESS_GAP=1.5 press 7
 [ -f "$state/scratch1.txt" ] || fail "no scratch pad in $state: $(ls -la "$state" 2>&1; cat "$work/game.err")"
 mapfile -t pad < <(tr -d '\r' <"$state/scratch1.txt")
 [ "${#pad[@]}" -eq 20 ] && [ "${pad[1]}" = 7 ] || fail "the saved pad is: ${pad[*]}"
+# A second copy of the same player in another environment (as under su or
+# sudo -u, with another runtime folder or none) shares the saves: it says the
+# game is already running and ends, and the first copy's pad stays as it was.
+mkdir -p "$work/run2"
+chmod 700 "$work/run2"
+# With no runtime folder, speech-dispatcher's client looks for its socket in
+# the cache folder and makes that folder: kept out of the home checked below.
+for runtime in "XDG_RUNTIME_DIR=$work/run2" "-u XDG_RUNTIME_DIR XDG_CACHE_HOME=$work/cache"; do
+    # shellcheck disable=SC2086 # the environment's change is several words
+    (cd "$work/elsewhere" && timeout 10 env $runtime "$game") >"$work/second.out" 2>&1 ||
+        fail "a second copy ($runtime) did not end by itself cleanly: $(cat "$work/second.out")"
+    # A display library's own note about a missing runtime folder is not ours.
+    [ "$(grep -v "XDG_RUNTIME_DIR" "$work/second.out")" = "corvale: Corvale is already running" ] ||
+        fail "a second copy ($runtime) said: $(cat "$work/second.out")"
+done
+kill -0 "$gamepid" 2>/dev/null || fail "the first copy ended: $(cat "$work/game.err")"
+mapfile -t pad < <(tr -d '\r' <"$state/scratch1.txt")
+[ "${pad[1]}" = 7 ] || fail "after a second copy the pad is: ${pad[*]}"
 [ "$(cat "$work/elsewhere/myversion.txt")" = "$version"$'\r' ] ||
     fail "myversion.txt holds: $(od -c "$work/elsewhere/myversion.txt")"
 press Escape Up Return # back to the main menu, and leave it through Exit
@@ -146,7 +166,7 @@ stray=$(cd "$home" && ls -A | grep -v '^\.local$' || true)
 snapshot >"$work/after"
 diff "$work/before" "$work/after" >&2 || fail "the installed tree changed"
 if grep -v CRITICAL "$work/game.err" | grep -q .; then fail "the game reported: $(cat "$work/game.err")"; fi
-echo "installed game played from $root: pad in $state, lock in $work/run"
+echo "installed game played from $root: pad and lock in $state; a second copy ended"
 
 if [ "$mode" = install ]; then
     umount "$root" 2>/dev/null || true

@@ -72,14 +72,14 @@ INSTANTIATE_TEST_SUITE_P(
                    "@/game/corvale.lock"},
         // The two installed shapes, seen from the game and from voxlet.
         LayoutCase{"installed", "usr/bin", xdg, false, true, "@/usr/share/corvale",
-                   "@/usr/libexec/corvale", "@/state/corvale", "@/run/corvale.lock"},
+                   "@/usr/libexec/corvale", "@/state/corvale", "@/state/corvale/corvale.lock"},
         LayoutCase{"helper", "usr/libexec/corvale", xdg, false, true, "@/usr/share/corvale",
-                   "@/usr/libexec/corvale", "@/state/corvale", "@/run/corvale.lock"},
+                   "@/usr/libexec/corvale", "@/state/corvale", "@/state/corvale/corvale.lock"},
         LayoutCase{"gamesbin", "usr/games/", xdg, false, true, "@/usr/share/games/corvale",
-                   "@/usr/lib/games/corvale", "@/state/corvale", "@/run/corvale.lock"},
+                   "@/usr/lib/games/corvale", "@/state/corvale", "@/state/corvale/corvale.lock"},
         LayoutCase{"gameshelper", "usr/lib/games/corvale", xdg, false, true,
                    "@/usr/share/games/corvale", "@/usr/lib/games/corvale", "@/state/corvale",
-                   "@/run/corvale.lock"},
+                   "@/state/corvale/corvale.lock"},
         // The XDG defaults: state under the home folder, the lock with it.
         LayoutCase{"xdgunset",
                    "p/bin",
