@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 #include "platform/failure.h"
@@ -104,13 +103,39 @@ bool fileexists(const std::string& gamepath) {
     return ::stat(hostpath(gamepath).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string readwholefile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) fail("cannot open " + path + ": " + why());
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) fail("cannot read " + path + ": " + why());
-    return text.str();
+std::string readwholefile(const std::string& path, std::size_t most) {
+    // Non-blocking, so a FIFO or a device standing in a file's place is
+    // refused at once rather than waited on for ever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) fail("cannot open " + path + ": " + why());
+    auto refuse = [&](const std::string& reason) {
+        ::close(fd);
+        fail("cannot read " + path + ": " + reason);
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) refuse(why());
+    if (!S_ISREG(st.st_mode)) refuse("it is not a plain file");
+    // Refused by its size before a byte is read: a huge file (a sparse one
+    // costs nothing on disk) would otherwise take the memory and the time.
+    auto toolarge = [&](unsigned long long size) {
+        refuse("it holds " + std::to_string(size) + " bytes, more than the " +
+               std::to_string(most) + " any valid file of its kind holds");
+    };
+    if (static_cast<unsigned long long>(st.st_size) > most)
+        toolarge(static_cast<unsigned long long>(st.st_size));
+    std::string text;
+    char buf[16384];
+    for (;;) {
+        long n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) refuse(why());
+        if (n == 0) break;
+        text.append(buf, static_cast<std::size_t>(n));
+        // A file that grows while it is read is held to the same bound.
+        if (text.size() > most) toolarge(text.size());
+    }
+    ::close(fd);
+    return text;
 }
 
 WriteCalls systemcalls() {
@@ -156,7 +181,7 @@ void writefileatomic(const std::string& path, const std::string& text, const Wri
 }
 
 std::string readtextfile(const std::string& gamepath) {
-    return readwholefile(hostpath(gamepath));
+    return readwholefile(hostpath(gamepath), mostgamefile);
 }
 
 void writetextfile(const std::string& gamepath, const std::string& text) {

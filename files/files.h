@@ -7,6 +7,7 @@
 // corvale-puzzle read and write files the same way.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,9 +25,17 @@ std::string hostpath(const std::string& gamepath);
 
 bool fileexists(const std::string& gamepath);
 
+// The most a text file the game reads may hold: a pad, a marks file, a
+// puzzle, voice.txt or the clip chart. The largest valid one, a chart of all
+// 500 clips with long names, stays well under it; a pad or a puzzle holds a
+// few hundred bytes. The clip table clipgen reads at build time is not held
+// to it.
+constexpr std::size_t mostgamefile = 64 * 1024;
+
 // The whole file at a host path; Failure naming the file when it cannot be
-// read.
-std::string readwholefile(const std::string& path);
+// read, is not a plain file (a FIFO is never waited on) or holds more than
+// `most` bytes, refused by its size before it is read.
+std::string readwholefile(const std::string& path, std::size_t most = SIZE_MAX);
 
 // The system calls an atomic write makes, so a test can make one fail on
 // cue and see that the old file survives. Each returns what the system call
@@ -46,7 +55,7 @@ WriteCalls systemcalls();
 void writefileatomic(const std::string& path, const std::string& text,
                      const WriteCalls& calls = systemcalls());
 
-// The same two for game paths.
+// The same two for game paths; a read is held to mostgamefile.
 std::string readtextfile(const std::string& gamepath);
 void writetextfile(const std::string& gamepath, const std::string& text);
 // Renames a file over another, or removes one if it is there; Failure naming

@@ -3,11 +3,16 @@
 // for it, so most drawings render glyphs SDL_ttf has cached.
 #include "frontend/sdl/largeprint.h"
 
+#include <fcntl.h>
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/failure.h"
 
@@ -53,6 +58,40 @@ void note(const std::string& text) {
     report(text + "; the window stays black, play is not affected");
 }
 
+// The font at `path`, opened only when it is a plain file: a FIFO named by
+// CORVALE_FONT would hold TTF_OpenFont for ever, a device would feed it
+// without end. The file is checked and handed to SDL_ttf through the one
+// descriptor, so nothing can be swapped in between. Null, with the reason in
+// `why`, when it cannot be used.
+TTF_Font* openfont(const std::string& path, int size, std::string& why) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        why = "it is not a plain file";
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        why = std::strerror(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
+    if (!source) {
+        why = SDL_GetError();
+        std::fclose(file);
+        return nullptr;
+    }
+    TTF_Font* font = TTF_OpenFontRW(source, 1, size);  // frees the source either way
+    if (!font) why = TTF_GetError();
+    return font;
+}
+
 }  // namespace
 
 LargePrint::LargePrint() {
@@ -65,8 +104,9 @@ LargePrint::LargePrint() {
         note(std::string("cannot start SDL_ttf: ") + TTF_GetError());
         return;
     }
-    font_ = TTF_OpenFont(path.c_str(), size_);
-    if (!font_) note("cannot open the font " + path + ": " + TTF_GetError());
+    std::string why;
+    font_ = openfont(path, size_, why);
+    if (!font_) note("cannot open the font " + path + ": " + why);
 }
 
 LargePrint::~LargePrint() {

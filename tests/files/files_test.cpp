@@ -1,6 +1,7 @@
 // Game paths on the host: backslash paths, clip names in any letter case,
 // and saves that replace a file whole or leave it as it was.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -63,6 +64,36 @@ TEST_F(Files, AMissingFileIsNamedWhenRead) {
     } catch (const Failure& f) {
         EXPECT_NE(std::string(f.what()).find("soundchart.txt"), std::string::npos);
     }
+}
+
+// What may stand where the game expects a small text file is refused at
+// once, named, and never read: nothing is waited on and nothing large is
+// taken into memory.
+TEST_F(Files, ReadsRefuseWhatNoValidFileIs) {
+    const fs::path fifo = root / "fifo.txt", big = root / "big.txt", edge = root / "edge.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream(big) << "";
+    fs::resize_file(big, 100u << 20);  // sparse: 100 MB that take no room
+    std::ofstream(edge) << std::string(mostgamefile, 'x');
+    EXPECT_EQ(readtextfile(edge.string()).size(), mostgamefile);
+    std::ofstream(edge, std::ios::app) << "x";
+    const std::vector<std::pair<fs::path, std::string>> cases = {
+        {fifo, "it is not a plain file"},
+        {root / "sounds", "it is not a plain file"},
+        {big, "it holds 104857600 bytes, more than the 65536"},
+        {edge, "it holds 65537 bytes"}};
+    for (const auto& [path, reason] : cases) {
+        try {
+            readtextfile(path.string());
+            ADD_FAILURE() << path << " was read";
+        } catch (const Failure& f) {
+            EXPECT_NE(std::string(f.what()).find("cannot read " + path.string() + ": " + reason),
+                      std::string::npos)
+                << f.what();
+        }
+    }
+    // The clip table clipgen reads is held to no bound unless asked.
+    EXPECT_EQ(readwholefile(edge.string()).size(), mostgamefile + 1);
 }
 
 // Input quoted in a message stays short and printable whatever it holds.
