@@ -1,6 +1,7 @@
 // The one way a failure leaves the game: a Failure carrying a message that
-// names what failed and where. Game code never catches it; the program's
-// entry point reports it once and ends.
+// names what failed and where. Game code never catches it, save where a
+// player's saved file that cannot be read is set aside (puzzle/newgame.cpp);
+// the program's entry point reports it once and ends.
 #pragma once
 
 #include <array>

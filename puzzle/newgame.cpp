@@ -3,6 +3,7 @@
 // pad and marks from the save folder. Saving the pad after every assignment, and the marks after
 // every change, is here too, so both directions of each file live together.
 #include "files/files.h"
+#include "platform/failure.h"
 #include "puzzle/newpuzzle.h"
 #include "puzzle/puzzle.h"
 #include "puzzle/reader.h"
@@ -23,7 +24,7 @@ std::string markspath() {
 }
 
 // A pad or marks file the game cannot read (edited by hand, cut short,
-// written by another tool) must neither lock the player out of the puzzle
+// written by another tool, another user's) must neither lock the player out of the puzzle
 // nor be lost: it is renamed beside itself under a free name, reported, and
 // the puzzle starts without it (`without`: "an empty pad", "no marks").
 void setaside(const std::string& file, const std::string& why, const std::string& without) {
@@ -45,7 +46,17 @@ template <typename Saved, typename Reader>
 bool readsaved(const std::string& file, Reader reader, Saved& into, const std::string& without) {
     Form1.os->removefile(file + ".new");
     if (!Form1.os->exists(file)) return false;
-    std::string error = reader(Form1.os->readfile(file), hostpath(file), into);
+    std::string error;
+    // A file the game cannot open or read (another user's, too large to be
+    // a save, not a plain file) is as unusable as one it cannot parse, and
+    // goes the same way: set aside, not the game ended each time the
+    // puzzle is chosen. This is the one place game code catches a Failure.
+    try {
+        const std::string text = Form1.os->readfile(file);
+        error = reader(text, hostpath(file), into);
+    } catch (const Failure& unreadable) {
+        error = unreadable.what();
+    }
     if (error.empty()) return false;
     setaside(file, error, without);
     into = Saved{};

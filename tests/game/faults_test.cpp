@@ -2,6 +2,7 @@
 // puzzle during the win, hold a key down, start a puzzle whose saved pad is
 // unreadable, lose a save to a failing disk.
 #include <cerrno>
+#include <cstdint>
 
 #include "puzzle/puzzle.h"
 #include "rig.h"
@@ -156,6 +157,44 @@ INSTANTIATE_TEST_SUITE_P(Files, BadPad,
                                            Unreadable{"symbolwithoutdigit", scratchtext({"A", ""})},
                                            Unreadable{"nocliptosayit", scratchtext({"\xFF", "1"})},
                                            Unreadable{"anothertool", "{\"A\": 1}\n"}));
+
+// A pad the game cannot even open goes the same way as one it cannot parse.
+struct Unopenable {
+    const char* name;
+    std::uintmax_t size;  // the pad made this large (sparse), or left as written
+    int error;            // the read refused with this, or not at all
+    const char* reason;
+};
+
+void PrintTo(const Unopenable& u, std::ostream* out) {
+    *out << u.name;
+}
+
+class UnopenablePad : public Faults, public ::testing::WithParamInterface<Unopenable> {};
+
+TEST_P(UnopenablePad, IsSetAsideAndThePuzzleStartsWithAnEmptyPad) {
+    const Unopenable& u = GetParam();
+    writefile(scratch(), scratchtext({"A", "1"}));
+    if (u.size) fs::resize_file(scratch(), u.size);
+    const std::uintmax_t size = fs::file_size(scratch());
+    os.failfile = "scratch1.txt";
+    os.failstep = u.error ? "read" : "";
+    os.failerror = u.error;
+    choose(1);
+    EXPECT_FALSE(os.ended);
+    EXPECT_EQ(Form1.scratchletter[1], "");
+    EXPECT_EQ(fs::file_size(programdir / "scratch1.txt.unreadable"), size);
+    ASSERT_EQ(os.notes.size(), 1u);
+    EXPECT_NE(os.notes[0].find(scratch().string() + ": " + u.reason), std::string::npos)
+        << os.notes[0];
+    keys({keyQ, key1});
+    EXPECT_EQ(readfile(scratch()), scratchtext({"A", "1"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnopenablePad,
+    ::testing::Values(Unopenable{"anotherusers", 0, EACCES, "Permission denied"},
+                      Unopenable{"hundredmegabytes", 100u << 20, 0, "it holds 104857600 bytes"}));
 
 TEST_F(Faults, ASecondUnreadablePadDoesNotReplaceTheFirstSetAside) {
     writefile(programdir / "scratch1.txt.unreadable", "first");
