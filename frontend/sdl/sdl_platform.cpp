@@ -9,6 +9,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -135,10 +136,12 @@ SdlPlatform::SdlPlatform() {
         fail(std::string("no display: Corvale needs a desktop session (X11 or Wayland) to read "
                          "the keyboard, and SDL found only its \"") +
              (driver ? driver : "none") + "\" video driver");
+    // Before anything that may wait on another program (the speech server
+    // below), so SIGTERM and SIGINT end the game in every state.
+    takestopsignals();
     // Made now, so a speech server that CORVALE_SPEECH insists on and that
     // does not answer ends the game at start-up rather than at the first H.
     voice_ = makevoice(layout_.datadir, [this] { return speechstop(); });
-    takestopsignals();
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -160,17 +163,35 @@ void SdlPlatform::view(const std::vector<std::string>& lines) {
     paint();
 }
 
+namespace {
+// The largest window: the view draws on a surface the size of the window,
+// so one stretched across a huge screen would take hundreds of megabytes;
+// past a 4K screen the text gains nothing a player can see.
+constexpr int mostwide = 3840, mosthigh = 2160;
+}  // namespace
+
 void SdlPlatform::show() {
     window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                640, 480, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!window_) fail(std::string("cannot create the window: ") + SDL_GetError());
+    SDL_SetWindowMaximumSize(window_, mostwide, mosthigh);
     print_ = std::make_unique<LargePrint>();
     paint();
     SDL_RaiseWindow(window_);
 }
 
 void SdlPlatform::paint() {
-    if (print_) print_->paint(window_, lines_);
+    if (!print_) return;
+    // Where no window manager keeps to the window's largest size, the window
+    // is sized back and not drawn until it is: its surface, made at the
+    // first drawing, must not grow with it.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    if (w > mostwide || h > mosthigh) {
+        SDL_SetWindowSize(window_, std::min(w, mostwide), std::min(h, mosthigh));
+        return;
+    }
+    print_->paint(window_, lines_);
 }
 
 void SdlPlatform::workinsavedir() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The large-print view in the real window: text appears once a puzzle has
 # started, the picture changes when Tab moves to another clue, and it follows
-# the window's new size. Without a font the window stays black and the game
-# plays on, with a note on standard error.
+# the window's new size, up to a largest one. Without a font, or with a FIFO
+# named for it, the window stays black and the game plays on, with a note on
+# standard error.
 source "$(dirname "$0")/lib.sh"
 setup "$1"
 cp "$work/game/puzz1.txt" "$work/cwd/"
@@ -49,6 +50,16 @@ sleep 1
 shot resized
 [ "$(cat "$work/resized.size")" = 900x300 ] || fail "the window is $(cat "$work/resized.size"), not 900x300"
 [ "$(lit resized)" -gt 500 ] || fail "the resized window is black"
+
+# A window stretched far past any screen is sized back (where no window
+# manager keeps it to its largest size), and its picture does not take the
+# memory of one so large.
+xdotool windowsize "$window" 8000 8000
+sleep 2
+read -r wide high < <(xdotool getwindowgeometry "$window" | awk '/Geometry/ {split($2, s, "x"); print s[1], s[2]}')
+[ "$wide" -le 3840 ] && [ "$high" -le 2160 ] || fail "the window stayed ${wide}x$high"
+peak=$(awk '/VmHWM/ {print $2}' "/proc/$gamepid/status")
+[ "$peak" -lt 200000 ] || fail "the game's memory peaked at $peak kB"
 stopgame
 grep -v CRITICAL "$work/game.err" | grep -q . && fail "the game reported: $(cat "$work/game.err")"
 
@@ -65,4 +76,15 @@ grep -q "no font for the large-print view" "$work/game.err" ||
     fail "no note about the missing font: $(cat "$work/game.err")"
 [ -s "$work/game/scratch1.txt" ] || fail "without a font the digit was not saved"
 kill -0 "$gamepid" || fail "the game ended without a font"
+stopgame
+
+# A FIFO named for the font is not opened: nothing waits on it.
+mkfifo "$work/font.fifo"
+CORVALE_FONT=$work/font.fifo startgame
+sleep 1
+press Tab Tab Return
+sleep 2
+kill -0 "$gamepid" || fail "the game ended with a FIFO for a font"
+grep -q "cannot open the font $work/font.fifo: it is not a plain file" "$work/game.err" ||
+    fail "no note about the FIFO font: $(cat "$work/game.err")"
 echo "view: clue 1 lights $(lit clue1) bytes, clue 2 $(lit clue2); resized $(cat "$work/resized.size")"
