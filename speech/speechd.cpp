@@ -1,6 +1,9 @@
 // The speech-dispatcher client: libspeechd.so.2 opened with dlopen, the few
 // calls the game needs looked up by name, and its end-of-speech reports
-// turned into a wait the caller can cut short. The library's own header is
+// turned into a wait the caller can cut short. The library has no timeout of
+// its own: a server that accepts and never answers would hold its caller for
+// ever, so every call into it runs on a thread of its own with a bound, and
+// a server that misses it is given up for the session. The library's own header is
 // not needed to build: the handful of declarations it would give are written
 // below, and checked against that header wherever it is installed.
 #include "speech/speechd.h"
@@ -11,9 +14,14 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
+#include <system_error>
+#include <thread>
 
+#include "files/files.h"
 #include "platform/failure.h"
 
 namespace corvale::speechd {
@@ -126,39 +134,95 @@ bool takeend(std::size_t message) {
     return true;
 }
 
+// How long the server may take to answer one call: connecting, taking a
+// sentence, cancelling one, closing. A server that is well answers in
+// milliseconds; one that has not answered in this time is not going to.
+constexpr auto answerbound = std::chrono::milliseconds(1000);
+
+// Runs `call` on a thread of its own and waits at most answerbound for its
+// result; nothing when it did not come in time. A call left behind keeps the
+// library's own lock for good, so its connection must never be used again.
+// `call` owns what it touches (captured by value): its caller may be gone
+// when it returns.
+template <typename R, typename F>
+std::optional<R> bounded(F call) {
+    struct Shared {
+        std::mutex lock;
+        std::condition_variable done;
+        std::optional<R> result;
+    };
+    auto shared = std::make_shared<Shared>();
+    try {
+        std::thread([shared, call = std::move(call)]() mutable {
+            R result = call();
+            std::lock_guard lock(shared->lock);
+            shared->result = std::move(result);
+            shared->done.notify_all();
+        }).detach();
+    } catch (const std::system_error&) {
+        return std::nullopt;  // no thread to make the call on: no answer either
+    }
+    std::unique_lock lock(shared->lock);
+    shared->done.wait_for(lock, answerbound, [&] { return shared->result.has_value(); });
+    return shared->result;
+}
+
+const char* const unanswered = "the server did not answer within a second";
+
 }  // namespace
 
 std::unique_ptr<Server> Server::open(const std::string& client, std::string& why) {
     const Server::Library* lib = load(why);
     if (!lib) return nullptr;
-    char* error = nullptr;
-    // No autospawn: a player who runs no speech server gets the built-in
-    // voice at once, not a server started behind their back with defaults.
-    Server::Connection* connection =
-        lib->open2(client.c_str(), "main", nullptr, modethreaded, nullptr, 0, &error);
-    if (!connection) {
-        why = error ? error : "the server did not answer";
+    struct Opened {
+        Server::Connection* connection = nullptr;
+        std::string why;
+        int rate = 0, volume = 100;
+    };
+    // One bound for the whole greeting; a connection made after it has
+    // passed is left open and unused.
+    std::optional<Opened> opened = bounded<Opened>([lib, client] {
+        Opened got;
+        char* error = nullptr;
+        // No autospawn: a player who runs no speech server gets the built-in
+        // voice at once, not a server started behind their back with defaults.
+        got.connection =
+            lib->open2(client.c_str(), "main", nullptr, modethreaded, nullptr, 0, &error);
+        if (!got.connection) {
+            got.why = error ? error : "the server did not answer";
+            std::free(error);
+            return got;
+        }
         std::free(error);
+        got.connection->end = onend;
+        got.connection->cancel = onend;
+        if (lib->notificationon(got.connection, notifyend) != 0 ||
+            lib->notificationon(got.connection, notifycancel) != 0) {
+            lib->close(got.connection);
+            got.connection = nullptr;
+            got.why = "the server refused to report when speech ends";
+            return got;
+        }
+        // A new connection starts with the rate and volume the player set for
+        // speech-dispatcher: those are the player's own.
+        got.rate = std::clamp(lib->getrate(got.connection), lowest, highest);
+        got.volume = std::clamp(lib->getvolume(got.connection), lowest, highest);
+        return got;
+    });
+    if (!opened) {
+        why = unanswered;
         return nullptr;
     }
-    std::free(error);
-    connection->end = onend;
-    connection->cancel = onend;
-    if (lib->notificationon(connection, notifyend) != 0 ||
-        lib->notificationon(connection, notifycancel) != 0) {
-        lib->close(connection);
-        why = "the server refused to report when speech ends";
+    if (!opened->connection) {
+        why = opened->why;
         return nullptr;
     }
     std::unique_ptr<Server> server(new Server);
     server->client_ = client;
     server->lib_ = lib;
-    server->connection_ = connection;
-    // A new connection starts with the rate and volume the player set for
-    // speech-dispatcher: those are the player's own.
-    server->playerrate_ = server->rate_ = std::clamp(lib->getrate(connection), lowest, highest);
-    server->playervolume_ = server->volume_ =
-        std::clamp(lib->getvolume(connection), lowest, highest);
+    server->connection_ = opened->connection;
+    server->playerrate_ = server->rate_ = opened->rate;
+    server->playervolume_ = server->volume_ = opened->volume;
     return server;
 }
 
@@ -184,6 +248,11 @@ std::unique_ptr<Server> choose(const std::string& client) {
     std::unique_ptr<Server> server = Server::open(client, why);
     if (!server && chosen == "speechd")
         fail("CORVALE_SPEECH=speechd, but speech-dispatcher cannot be reached: " + why);
+    // A server that is there but hung is worth the player's knowing; no
+    // server at all is the common case and needs no word.
+    if (!server && why == unanswered)
+        report("speech-dispatcher did not answer within a second; the built-in voice speaks",
+               client.c_str());
     return server;
 }
 
@@ -194,28 +263,54 @@ std::chrono::milliseconds bound(const std::string& text) {
 }
 
 Server::~Server() {
-    lib_->close(connection_);
+    // Closing waits for the server too; one that has missed a bound is not
+    // asked again, and its connection is left to the process's end.
+    if (gone_) return;
+    const Library* lib = lib_;
+    Connection* connection = connection_;
+    bounded<bool>([lib, connection] {
+        lib->close(connection);
+        return true;
+    });
+}
+
+Said Server::giveup() {
+    gone_ = true;
+    return Said::lost;
 }
 
 Said Server::say(const std::string& text, int rate, int volume, const StopCheck& stop) {
+    if (gone_) return Said::lost;
     // The game's rate scale -10..10 is a tenth of speech-dispatcher's, and
     // is added to the player's rate; a game volume below 100 scales the
     // player's volume down, so 0 is silent and 100 is theirs.
     int wantrate = std::clamp(playerrate_ + 10 * rate, lowest, highest);
     int wantvolume = lowest + (playervolume_ - lowest) * std::clamp(volume, 0, 100) / 100;
-    if (wantrate != rate_) {
-        if (lib_->setrate(connection_, wantrate) != 0) return Said::lost;
-        rate_ = wantrate;
-    }
-    if (wantvolume != volume_) {
-        if (lib_->setvolume(connection_, wantvolume) != 0) return Said::lost;
-        volume_ = wantvolume;
-    }
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return Said::spoken;
-
-    int id = lib_->say(connection_, prioritymessage, text.c_str());
-    if (id <= 0) return Said::lost;
-    const auto message = static_cast<std::size_t>(id);
+    const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
+    struct Sent {
+        bool rateset = true, volumeset = true;
+        int id = 0;
+    };
+    const Library* lib = lib_;
+    Connection* connection = connection_;
+    std::optional<Sent> sent =
+        bounded<Sent>([lib, connection, wantrate, setrate = wantrate != rate_, wantvolume,
+                       setvolume = wantvolume != volume_, blank, text] {
+            Sent got;
+            if (setrate) got.rateset = lib->setrate(connection, wantrate) == 0;
+            if (got.rateset && setvolume)
+                got.volumeset = lib->setvolume(connection, wantvolume) == 0;
+            if (got.rateset && got.volumeset && !blank)
+                got.id = lib->say(connection, prioritymessage, text.c_str());
+            return got;
+        });
+    if (!sent) return giveup();
+    if (!sent->rateset || !sent->volumeset) return Said::lost;
+    rate_ = wantrate;
+    volume_ = wantvolume;
+    if (blank) return Said::spoken;
+    if (sent->id <= 0) return Said::lost;
+    const auto message = static_cast<std::size_t>(sent->id);
     const auto deadline = std::chrono::steady_clock::now() + bound(text);
     std::unique_lock lock(endslock);
     for (;;) {
@@ -225,16 +320,24 @@ Said Server::say(const std::string& text, int rate, int volume, const StopCheck&
         lock.unlock();
         bool stopping = stop && stop();
         if (stopping) {
-            lib_->cancel(connection_);
+            // Stopped either way; a server that does not take the cancel is
+            // not asked again.
+            if (!bounded<int>([lib, connection] { return lib->cancel(connection); })) giveup();
             return Said::stopped;
         }
         lock.lock();
         endschanged.wait_for(lock, std::chrono::milliseconds(10));
     }
     lock.unlock();
+    // No end came. A server that died or hung mid-sentence has said nothing
+    // the player can count on; one that still answers only failed to report.
+    std::optional<int> alive =
+        bounded<int>([lib, connection, rate = rate_] { return lib->setrate(connection, rate); });
+    if (!alive) return giveup();
+    if (*alive != 0) return Said::lost;
     if (!toldoverdue_) {
-        report("speech-dispatcher did not report the end of \"" + text +
-                   "\" in time; going on as if it had been spoken",
+        report("speech-dispatcher did not report the end of " + shown(text) +
+                   " in time; going on as if it had been spoken",
                client_.c_str());
         toldoverdue_ = true;
     }

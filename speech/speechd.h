@@ -17,7 +17,9 @@ class Server;
 
 // Opens a connection as the named client, as CORVALE_SPEECH asks: nullptr
 // when the built-in engine is to speak. Failure when the variable holds an
-// unknown value, or when it says "speechd" and no server can be reached.
+// unknown value, or when it says "speechd" and no server can be reached or
+// none answers within about a second (under "auto" that is one line on
+// standard error).
 std::unique_ptr<Server> choose(const std::string& client);
 
 // True when CORVALE_SPEECH insists on the server: losing it is a failure,
@@ -49,7 +51,10 @@ class Server {
     // (checked every few milliseconds) or when bound(text) has passed. Rate
     // 0 and volume 100 leave the player's own rate and volume; other values
     // are applied relative to them (see speechd.cpp). The first overdue
-    // sentence is reported once on standard error.
+    // sentence is reported once on standard error. Each call to the server
+    // is bounded by about a second; a server that misses it, or dies before
+    // a sentence's end, has lost that sentence, and one that missed it is
+    // lost for good: every later sentence is lost at once.
     Said say(const std::string& text, int rate, int volume, const StopCheck& stop);
 
     struct Library;
@@ -67,6 +72,9 @@ class Server {
     int playerrate_ = 0, playervolume_ = 100;  // speech-dispatcher's scales
     int rate_ = 0, volume_ = 100;              // what the connection has now
     bool toldoverdue_ = false;
+    bool gone_ = false;  // a call was not answered in time: never call again
+
+    Said giveup();
 };
 
 }  // namespace corvale::speechd

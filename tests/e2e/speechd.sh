@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # speech-dispatcher as the voice. A private server (private_speechd.sh) takes
-# what voxlet and the game's H key say. Then, with no server: auto falls back
-# on the built-in voice, and CORVALE_SPEECH=speechd ends voxlet and the game
-# with a clear message and a non-zero status.
+# what voxlet and the game's H key say; stopped mid-game, it is given up and
+# the built-in voice speaks. Then, with no server: auto falls back on the
+# built-in voice, and CORVALE_SPEECH=speechd ends voxlet and the game with a
+# clear message and a non-zero status. Last, a server that accepts and never
+# answers: every program ends or goes on within its bound.
 source "$(dirname "$0")/lib.sh"
 setup "$1"
 cp "$work/game/puzz1.txt" "$work/cwd/"
@@ -10,7 +12,10 @@ command -v speech-dispatcher >/dev/null ||
     fail "speech-dispatcher is not installed (scripts/install-deps.sh test installs it)"
 
 source "$(dirname "$0")/../speech/private_speechd.sh"
-trap 'stopgame; stopspeechd; rm -rf "$work"' EXIT
+hungpid=""
+trap 'stopgame; [ -z "$hungpid" ] || kill "$hungpid" 2>/dev/null || true
+    [ -z "$speechdpid" ] || kill -CONT "$speechdpid" 2>/dev/null || true
+    stopspeechd; rm -rf "$work"' EXIT
 startspeechd "$work/speechd" ||
     fail "the private speech-dispatcher did not start: $(cat "$work/speechd/server.log")"
 
@@ -45,6 +50,43 @@ sleep 0.5
 kill -0 "$gamepid" 2>/dev/null || fail "the game ended after H: $(cat "$work/game.err")"
 stopgame
 
+# ms: the time now in milliseconds.
+ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# endswithin MS: true when the game ends within MS milliseconds; its status
+# is then in $ended.
+endswithin() {
+    local until=$(($(ms) + $1))
+    while [ "$(ms)" -lt "$until" ]; do
+        if ! kill -0 "$gamepid" 2>/dev/null; then
+            ended=0
+            wait "$gamepid" || ended=$?
+            gamepid=""
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# The server stops answering mid-game (as a hung server does): H is given up
+# within its bound and spoken by the built-in voice, and SIGTERM still ends
+# the game at once.
+CORVALE_SPEECH=auto startgame
+sleep 1
+press Tab Tab Return
+sleep 2
+kill -STOP "$speechdpid"
+startraw=$(stat -c %s "$work/game.raw")
+press h
+sleep 3
+grep -q "speech-dispatcher did not take the text" "$work/game.err" ||
+    fail "H to a stopped server was not given up: $(cat "$work/game.err")"
+[ "$(stat -c %s "$work/game.raw")" -gt "$startraw" ] || fail "nothing was heard after the server stopped"
+kill -TERM "$gamepid"
+endswithin 1000 || fail "SIGTERM did not end the game within a second with the server stopped"
+kill -CONT "$speechdpid"
+
 stopspeechd
 export SPEECHD_ADDRESS=unix_socket:$work/socket-of-no-server
 
@@ -69,5 +111,61 @@ status=0
     fail "the game insisting on a missing server ended with status $status"
 grep -q "CORVALE_SPEECH=speechd, but speech-dispatcher cannot be reached" "$work/refusedgame.err" ||
     fail "the game did not say why it failed: $(cat "$work/refusedgame.err")"
+
+# A server that accepts and never answers.
+hung=$work/hung.socket
+perl -MIO::Socket::UNIX -e '
+    my $s = IO::Socket::UNIX->new(Type => SOCK_STREAM(), Local => $ARGV[0], Listen => 16) or die "$!";
+    my @held;
+    while (my $c = $s->accept) { push @held, $c }' "$hung" &
+hungpid=$!
+for _ in $(seq 50); do [ -S "$hung" ] && break; sleep 0.1; done
+export SPEECHD_ADDRESS=unix_socket:$hung
+
+# Each program on its own: CORVALE_SPEECH, the status it must end with, the
+# most milliseconds it may take, and what it must say.
+while read -r mode want most said program; do
+    start=$(ms)
+    status=0
+    args=("100,2,Clue 3")
+    [ "$program" = corvale ] && args=()
+    (cd "$work/cwd" && CORVALE_SPEECH=$mode SDL_DISKAUDIOFILE=$work/hung-$mode.raw \
+        timeout 20 "$work/game/$program" "${args[@]}" 2>"$work/hung.err") || status=$?
+    took=$(($(ms) - start))
+    if [ "$want" = 0 ]; then [ "$status" = 0 ]; else [ "$status" != 0 ] && [ "$status" != 124 ]; fi ||
+        fail "$program ($mode) with a hung server ended with status $status: $(cat "$work/hung.err")"
+    [ "$took" -le "$most" ] || fail "$program ($mode) with a hung server took $took ms"
+    grep -q "$said" "$work/hung.err" || fail "$program ($mode) said: $(cat "$work/hung.err")"
+    echo "hung server, $program ($mode): status $status after $took ms"
+done <<TABLE
+auto 0 6000 did.not.answer.within.a.second voxlet.real
+speechd 1 3000 did.not.answer.within.a.second voxlet.real
+speechd 1 4000 did.not.answer.within.a.second corvale
+TABLE
+[ -s "$work/hung-auto.raw" ] || fail "voxlet said nothing with a hung server under auto"
+
+# The game under auto: its window comes, H is spoken by the built-in voice,
+# and SIGTERM ends it; SIGTERM during the wait for the server at start-up
+# ends it too.
+start=$(ms)
+CORVALE_SPEECH=auto startgame
+took=$(($(ms) - start))
+[ "$took" -le 5000 ] || fail "the window took $took ms with a hung server"
+sleep 1
+press Tab Tab Return
+sleep 2
+startraw=$(stat -c %s "$work/game.raw")
+press h
+sleep 1.5
+[ "$(stat -c %s "$work/game.raw")" -gt "$startraw" ] || fail "H was not heard with a hung server"
+[ "$(grep -c "did not answer within a second" "$work/game.err")" -ge 1 ] ||
+    fail "the game did not say the server was given up: $(cat "$work/game.err")"
+kill -TERM "$gamepid"
+endswithin 1000 || fail "SIGTERM did not end the game within a second with a hung server"
+(cd "$work/cwd" && exec env --default-signal=INT CORVALE_SPEECH=auto "$work/game/corvale" 2>/dev/null) &
+gamepid=$!
+sleep 0.4
+kill -TERM "$gamepid"
+endswithin 1000 || fail "SIGTERM at start-up did not end the game within a second"
 
 echo "speech-dispatcher end to end: all checks passed"
