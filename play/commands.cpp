@@ -140,6 +140,10 @@ void playkey(int KeyCode, int Shift) {
         saymarks();
         return;
     }
+    if (KeyCode == keyN) {
+        sayhint();
+        return;
+    }
     if (digit < 0 || Form1.selectedletter.empty()) {
         if (Form1.clueindex <= 0) return;
         for (const SymbolKey& key : symbolkeys) {

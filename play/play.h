@@ -38,6 +38,13 @@ int markentries(const std::string& letter);
 // Schedules "may be" and the marks of `letter`, or "no marks", from tick
 // `at` on; returns the tick where the next letter of a reading may start.
 int schedulemarks(const std::string& letter, int at);
+// The hint for the pad as it stands, one sentence in the clips' language:
+// a clue and the letter it settles, the clue a wrong digit breaks, or the
+// letter with fewest candidates when only a guess goes on; "" when the
+// solver cannot take the puzzle.
+std::string hint();
+// N: says the hint and counts it in the marks file; never sets a digit.
+void sayhint();
 // The clip of a symbol's own name, in the clip set's lower case.
 std::string symbolclip(const std::string& symbol);
 

@@ -26,8 +26,9 @@ bool iskey(std::string_view key) {
     });
 }
 
-// Every key of voice.txt: the member it sets and the number marks its text
-// must hold once each ("" for none; engine, voice and language take none).
+// Every key of voice.txt: the member it sets and the marks its text must
+// hold once each, n and m for numbers and l for a letter ("" for none;
+// engine, voice and language take none).
 struct Key {
     const char* name;
     std::string VoiceSettings::*member;
@@ -51,6 +52,10 @@ const Key keys[] = {
     {"islessthan", &VoiceSettings::islessthan, ""},
     {"equals", &VoiceSettings::equals, ""},
     {"running", &VoiceSettings::running, ""},
+    {"hintsettles", &VoiceSettings::hintsettles, "nl"},
+    {"hintbreaks", &VoiceSettings::hintbreaks, "n"},
+    {"hintguess", &VoiceSettings::hintguess, "nl"},
+    {"hintsolved", &VoiceSettings::hintsolved, ""},
 };
 
 int count(const std::string& text, const std::string& mark) {
@@ -145,12 +150,14 @@ std::string assign(VoiceSettings& settings, const std::string& key, const std::s
         if (key != k.name) continue;
         if (key == "engine")
             if (std::string why = enginerefusal(value); !why.empty()) return why;
-        for (const char* number : {"n", "m"}) {
+        for (const char* number : {"n", "m", "l"}) {
             const std::string mark = std::string("{") + number + "}";
             const int wanted = std::string(k.numbers).find(number) != std::string::npos ? 1 : 0;
             if (count(value, mark) != wanted)
                 return "the " + key + " text " + shown(value) + " needs " + mark +
-                       (wanted ? ", once, where its number goes" : " nowhere");
+                       (wanted ? ", once, where its " +
+                                     std::string(number[0] == 'l' ? "letter" : "number") + " goes"
+                               : " nowhere");
         }
         settings.*k.member = value;
         return "";
@@ -186,6 +193,13 @@ VoiceSettings loadvoicesettings(const std::string& gamedir) {
 
 std::string withnumber(const std::string& text, int n, int m) {
     return replaced(replaced(text, "{n}", n), "{m}", m);
+}
+
+std::string withletter(const std::string& text, const std::string& letter) {
+    std::string out = text;
+    const auto at = out.find("{l}");
+    if (at != std::string::npos) out.replace(at, 3, letter);
+    return out;
 }
 
 }  // namespace corvale

@@ -93,13 +93,19 @@ struct VoiceSettings {
     std::string minus = "minus";
     std::string islessthan = "is less than";
     std::string equals = "equals";
+    // The hint's sentences; {l} stands for the letter it names.
+    std::string hintsettles = "Clue {n} settles {l}.";
+    std::string hintbreaks = "The pad does not fit clue {n}.";
+    std::string hintguess =
+        "The clues settle nothing more without a guess. {l} has the fewest candidates: {n}.";
+    std::string hintsolved = "Every letter has its digit, and the pad fits every clue.";
 };
 
 // The settings a file's text gives; a key left out keeps its default, and a
 // voice left out is the engine's default voice for the language. Failure
 // naming `filename` and the line of a line readsettings refuses, an unknown
 // key, an empty value, an unknown engine, or a composed text without each of
-// its numbers' marks exactly once.
+// its numbers' and letters' marks exactly once.
 VoiceSettings parsevoicesettings(std::string_view text, const std::string& filename);
 
 // Sets `key` (engine, voice, language, or a composed text such as clue) to
@@ -116,5 +122,8 @@ VoiceSettings loadvoicesettings(const std::string& gamedir);
 
 // `text` with its {n} replaced by `n` and its {m} by `m`.
 std::string withnumber(const std::string& text, int n, int m = 0);
+
+// `text` with its {l} replaced by `letter`.
+std::string withletter(const std::string& text, const std::string& letter);
 
 }  // namespace corvale

@@ -91,6 +91,8 @@ TEST(VoiceFile, AFaultIsNamedByFileAndLine) {
         {"viewclue=Pista {n}\n",          "voice.txt:1:", "{m}"},
         {"viewmenu=Menú {n}\n",           "voice.txt:1:", "{n} nowhere"},
         {"clue=Pista {n} de {m}\n",       "voice.txt:1:", "{m} nowhere"},
+        {"hintsettles=Pista {n} fija\n",  "voice.txt:1:", "{l}, once, where its letter goes"},
+        {"clue=Pista {n} {l}\n",          "voice.txt:1:", "{l} nowhere"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -165,6 +167,8 @@ TEST(VoiceFile, TheNumberGoesWhereTheTextSays) {
     EXPECT_EQ(withnumber("Hinweis {n}", 12), "Hinweis 12");
     EXPECT_EQ(withnumber("{n}. Hinweis", 1), "1. Hinweis");
     EXPECT_EQ(withnumber("Hinweis {n} von {m}", 2, 5), "Hinweis 2 von 5");
+    EXPECT_EQ(withletter(withnumber("Hinweis {n} legt {l} fest.", 3), "B"),
+              "Hinweis 3 legt B fest.");
 }
 
 }  // namespace
