@@ -136,6 +136,9 @@ void playkey(int KeyCode, int Shift) {
         togglemark(digit);
         return;
     }
+    // M (marks) and N (next step) are plain letters: a screen reader takes
+    // single letters only in a document's browse mode, never in a game
+    // window. They lie right of the third word's keys, not between them.
     if (KeyCode == keyM) {
         saymarks();
         return;
