@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <regex>
 #include <sstream>
 
 #include "platform/failure.h"
@@ -253,6 +254,11 @@ std::string shown(std::string_view text, std::size_t most) {
     out += "\"";
     if (keep < text.size()) out += "... (" + std::to_string(text.size()) + " bytes)";
     return out;
+}
+
+std::string withoutfolders(const std::string& report) {
+    static const std::regex folders(R"((/[^/\s"':]+)+/)");
+    return std::regex_replace(report, folders, "");
 }
 
 }  // namespace corvale

@@ -79,4 +79,9 @@ std::string_view withoutbom(std::string_view text);
 // "..." so a huge field cannot flood the screen or the message box.
 std::string shown(std::string_view text, std::size_t most = 40);
 
+// A report as it is said aloud: every file is named by its name alone. A
+// folder read out takes seconds and tells a listener little; the written
+// report keeps it.
+std::string withoutfolders(const std::string& report);
+
 }  // namespace corvale

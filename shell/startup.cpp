@@ -4,7 +4,6 @@
 // the window's activation then greets the player. A front end is attached
 // to the game here too.
 #include <exception>
-#include <regex>
 
 #include "audio/audio.h"
 #include "dist/release.h"
@@ -38,7 +37,9 @@ namespace {
 // a start that was not needed.
 void alreadyrunning() {
     try {
-        Module1.voice = loadvoicesettings(apppath());
+        // What is wrong with voice.txt the running game has already said.
+        std::string problem;
+        Module1.voice = loadvoicesettings(apppath(), problem);
         Form1.ds = Form1.os->opensound();
         if (Form1.ds) Form1.os->voice().Speak(Module1.voice.running, 0, 100);
     } catch (const std::exception&) {
@@ -55,10 +56,7 @@ void sayfailure(const std::string& text) {
         // The game's own sounds would talk over the report.
         for (int z = 0; z <= 16; ++z)
             if (Form1.soundbuffer[z]) Form1.soundbuffer[z]->Stop();
-        // A file is said by its name alone: a folder read aloud takes
-        // seconds and tells a listener little; the written report keeps it.
-        static const std::regex folders(R"((/[^/\s"':]+)+/)");
-        Form1.os->voice().Speak(std::regex_replace(text, folders, ""), 0, 100);
+        Form1.os->voice().Speak(withoutfolders(text), 0, 100);
     } catch (const std::exception&) {
         // The voice itself may be what failed; the written report follows.
     }
@@ -88,7 +86,15 @@ void Form_Load() {
 
     std::string chart = apppath() + "\\soundchart.txt";
     loadchart(Form1.os->readfile(chart), hostpath(chart));
-    Module1.voice = loadvoicesettings(apppath());
+    // A voice.txt the game cannot use (most likely one edited by hand)
+    // leaves the game speaking as it was built to; the player hears why
+    // their change did not take.
+    std::string problem;
+    Module1.voice = loadvoicesettings(apppath(), problem);
+    if (!problem.empty()) {
+        Form1.os->note(problem);
+        Form1.os->voice().Speak(withoutfolders(problem), 0, 100);
+    }
 
     Module1.menulevel = 1;
     Module1.menuitem = 0;

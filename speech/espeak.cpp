@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "files/files.h"
 #include "platform/failure.h"
 #include "speech/engines.h"
 #include "speech/speech.h"
@@ -72,7 +73,7 @@ void espeakopen(const std::string& voice) {
     }
     espeak_ng_STATUS status = espeak_ng_SetVoiceByName(voice.c_str());
     if (status != ENS_OK)
-        fail("espeak-ng cannot load the voice \"" + voice + "\": " + message(status));
+        fail("espeak-ng cannot load the voice " + shown(voice) + ": " + message(status));
 }
 
 void espeaksay(const std::string& text, int rate, int volume, Job& job) {

@@ -16,6 +16,7 @@ cst_voice* register_cmu_us_rms(const char* voxdir);
 #include <memory>
 #include <vector>
 
+#include "files/files.h"
 #include "platform/failure.h"
 #include "speech/engines.h"
 #include "speech/resample.h"
@@ -78,14 +79,14 @@ void fliteopen(const std::string& voice) {
     auto it = std::find_if(std::begin(known), std::end(known),
                            [&](const Known& k) { return voice == k.name; });
     if (it == std::end(known))
-        fail("flite has no voice \"" + voice + "\": its voices are " + flitevoices());
+        fail("flite has no voice " + shown(voice) + ": its voices are " + flitevoices());
     if (!started) {
         flite_init();
         started = true;
     }
     if (!it->voice) {
         it->voice = it->make(nullptr);
-        if (!it->voice) fail("flite cannot load the voice \"" + voice + "\"");
+        if (!it->voice) fail("flite cannot load the voice " + shown(voice));
         cst_audio_streaming_info* info = new_audio_streaming_info();
         info->asc = collect;
         // The voice owns the streaming info from here on.

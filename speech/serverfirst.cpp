@@ -1,16 +1,28 @@
 // Speech-dispatcher first, else the built-in voice: see serverfirst.h.
 #include "speech/serverfirst.h"
 
+#include "files/files.h"
 #include "platform/failure.h"
 #include "speech/speech.h"
 
 namespace corvale::speech {
 
-ServerFirst::ServerFirst(const std::string& client, const std::string& gamedir)
-    : client_(client), settings_(loadvoicesettings(gamedir)), server_(speechd::choose(client)) {}
+namespace {
+
+// voice.txt's settings; what is wrong with the file is the game's to tell.
+VoiceSettings quietly(const std::string& gamedir) {
+    std::string problem;
+    return loadvoicesettings(gamedir, problem);
+}
+
+}  // namespace
+
+ServerFirst::ServerFirst(const std::string& client, const std::string& gamedir, bool tell)
+    : client_(client), tell_(tell), settings_(quietly(gamedir)), server_(speechd::choose(client)) {}
 
 void ServerFirst::speak(const std::string& text, int rate, int volume,
-                        const speechd::StopCheck& stop, const std::function<void()>& builtin) {
+                        const speechd::StopCheck& stop,
+                        const std::function<void(const std::string&)>& builtin) {
     if (std::string why = refusal(rate, volume); !why.empty()) fail(why);
     if (server_) {
         if (server_->say(text, rate, volume, stop) != speechd::Said::lost) return;
@@ -19,8 +31,35 @@ void ServerFirst::speak(const std::string& text, int rate, int volume,
                client_.c_str());
         server_.reset();
     }
-    init(Choice{settings_.engine, settings_.voice});
-    builtin();
+    if (!opened_) {
+        opened_ = true;
+        if (std::string problem = openbuiltin(); !problem.empty() && tell_) {
+            report(problem, client_.c_str());
+            builtin(withoutfolders(problem));
+        }
+    }
+    builtin(text);
+}
+
+std::string ServerFirst::openbuiltin() {
+    try {
+        init(Choice{settings_.engine, settings_.voice});
+        return "";
+    } catch (const Failure& f) {
+        // The defaults themselves failing is the engine's fault, not the file's.
+        if (settings_.voicenamed.empty()) throw;
+        // The engine's own voice for the language, else the default
+        // engine's; a failure to open that one too ends the caller.
+        Choice fallback{settings_.engine, defaultvoice(settings_.engine, settings_.language)};
+        try {
+            init(fallback);
+        } catch (const Failure&) {
+            fallback = Choice{};
+            init(fallback);
+        }
+        return settings_.voicenamed + ": " + f.what() + "; the voice " + fallback.voice + " of " +
+               fallback.engine + " speaks instead";
+    }
 }
 
 }  // namespace corvale::speech

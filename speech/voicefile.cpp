@@ -171,6 +171,8 @@ VoiceSettings parsevoicesettings(std::string_view text, const std::string& filen
     for (const Setting& s : readsettings(text, filename)) {
         if (std::string why = assign(settings, s.key, s.value); !why.empty())
             refusesetting(filename, s, why);
+        if (s.key == "voice" || (s.key == "engine" && !voicegiven))
+            settings.voicenamed = filename + ":" + std::to_string(s.line);
         voicegiven = voicegiven || s.key == "voice";
     }
     if (!voicegiven) settings.voice = defaultvoice(settings.engine, settings.language);
@@ -185,10 +187,15 @@ std::string formatvoicesettings(const VoiceSettings& settings) {
                          "the clips.");
 }
 
-VoiceSettings loadvoicesettings(const std::string& gamedir) {
+VoiceSettings loadvoicesettings(const std::string& gamedir, std::string& problem) {
     const std::string file = gamedir + "\\voice.txt";
     if (!fileexists(file)) return {};
-    return parsevoicesettings(readtextfile(file), hostpath(file));
+    try {
+        return parsevoicesettings(readtextfile(file), hostpath(file));
+    } catch (const Failure& f) {
+        problem = std::string(f.what()) + "; the game speaks with its default voice and words";
+        return {};
+    }
 }
 
 std::string withnumber(const std::string& text, int n, int m) {

@@ -99,6 +99,10 @@ struct VoiceSettings {
     std::string hintguess =
         "The clues settle nothing more without a guess. {l} has the fewest candidates: {n}.";
     std::string hintsolved = "Every letter has its digit, and the pad fits every clue.";
+    // Where the file named the engine or voice ("FILE:LINE", the voice's line
+    // when it has one): the place to name if the engine cannot open that
+    // voice. Empty for the defaults.
+    std::string voicenamed;
 };
 
 // The settings a file's text gives; a key left out keeps its default, and a
@@ -117,8 +121,13 @@ std::string assign(VoiceSettings& settings, const std::string& key, const std::s
 std::string formatvoicesettings(const VoiceSettings& settings);
 
 // The settings of voice.txt in the game folder `gamedir` (a game path), or
-// the defaults when there is no such file.
-VoiceSettings loadvoicesettings(const std::string& gamedir);
+// the defaults when there is no such file. A file the game cannot use (one
+// it cannot read, one larger than any voice.txt, or a line
+// parsevoicesettings refuses) never stops the game or its voice: all the
+// defaults are used, so the clips' engine and the game's own words stay
+// together, and `problem` says why, naming the file and the line, for the
+// caller to tell the player. Otherwise `problem` is left empty.
+VoiceSettings loadvoicesettings(const std::string& gamedir, std::string& problem);
 
 // `text` with its {n} replaced by `n` and its {m} by `m`.
 std::string withnumber(const std::string& text, int n, int m = 0);

@@ -41,7 +41,9 @@ int main(int argc, char** argv) {
     }
     try {
         const Layout layout = findlayout(programdirectory(), std::getenv);
-        speech::ServerFirst voice("voxlet", layout.datadir);
+        // The game tells the player of a voice.txt or a voice it cannot
+        // use; its many voxlets speak with the defaults without a word.
+        speech::ServerFirst voice("voxlet", layout.datadir, false);
         const std::string text = spokenletters(tail.text, voice.settings().language);
         // The game ends a clue number that newer speech replaces with
         // SIGTERM. The server would speak on after voxlet had gone, so while
@@ -50,7 +52,7 @@ int main(int argc, char** argv) {
         std::signal(SIGTERM, [](int) { stopped = 1; });
         voice.speak(
             text, tail.rate, tail.volume, [] { return stopped != 0; },
-            [&] {
+            [&](const std::string& said) {
                 std::signal(SIGTERM, SIG_DFL);
                 if (stopped) return;
                 // The engine is open before the device opens: if it cannot
@@ -62,7 +64,7 @@ int main(int argc, char** argv) {
                 // voxlet to end.
                 speech::Trimmer trim([&](const int16_t* s, std::size_t n) { speaker.queue(s, n); });
                 speech::synthesize(
-                    text, tail.rate, tail.volume,
+                    said, tail.rate, tail.volume,
                     [&](const int16_t* samples, std::size_t count) { trim.feed(samples, count); });
                 speaker.drain();
             });

@@ -25,13 +25,15 @@ using mixer::speechchannel;
 
 class GameVoice : public Voice {
   public:
-    // The engine and voice are read once, at start-up, so a bad voice.txt is
-    // reported then; the engine itself loads at the first sentence it speaks.
+    // The engine and voice are read once, at start-up (the game tells the
+    // player of a bad voice.txt); the engine itself loads at the first
+    // sentence it speaks, and a voice it cannot open is said then.
     GameVoice(const std::string& datadir, speechd::StopCheck stop)
-        : route_("corvale", datadir), stop_(std::move(stop)) {}
+        : route_("corvale", datadir, true), stop_(std::move(stop)) {}
 
     void Speak(const std::string& text, int rate, int volume) override {
-        route_.speak(text, rate, volume, stop_, [&] { speakbuiltin(text, rate, volume); });
+        route_.speak(text, rate, volume, stop_,
+                     [&](const std::string& said) { speakbuiltin(said, rate, volume); });
     }
 
   private:

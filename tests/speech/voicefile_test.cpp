@@ -1,12 +1,13 @@
 // voice.txt: what clipgen writes is read back the same, a hand-edited file
 // is read one way by everyone (engine, voice and the default voice), a file
 // with a fault is refused with its file and line, and a game folder without
-// the file speaks English. And settings files in general: what is read is
-// written back the same.
+// the file, or with one the game cannot use, speaks English. And settings files in general: what is
+// read is written back the same.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/failure.h"
 #include "speech/voicefile.h"
@@ -108,11 +109,44 @@ TEST(VoiceFile, AFaultIsNamedByFileAndLine) {
     }
 }
 
-TEST(VoiceFile, AFolderWithoutTheFileSpeaksEnglish) {
-    const testsupport::TempFolder empty{"voice"};
-    const VoiceSettings s = loadvoicesettings(empty.root.string());
-    EXPECT_EQ(s.voice, "en");
-    EXPECT_EQ(withnumber(s.clue, 3), "Clue 3");
+// The file as the game and voxlet load it: one they cannot use gives every
+// default, never a stop, and the problem names the file and the line.
+TEST(VoiceFile, AFileTheGameCannotUseGivesTheDefaultsAndSaysWhy) {
+    struct Case {
+        const char* name;
+        std::string content;  // no file at all when null
+        bool exists;
+        const char* voice;
+        const char* voicenamed;  // after the file's path
+        const char* problem;     // after the file's path; "" for none
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"none",      "",                            false, "en",  "",   ""},
+        {"good",      "engine=flite\nvoice=kal\n",   true,  "kal", ":2", ""},
+        {"engineonly","language=en\nengine=flite\n", true,  "slt", ":2", ""},
+        {"badline",   "language=de\nclue=Hinweis\n",  true,  "en",  "",   ":2: the clue text"},
+        {"toolarge",  std::string(70000, '#'),       true,  "en",  "",   ": "},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const testsupport::TempFolder folder{"voice"};
+        const std::string file = (folder.root / "voice.txt").string();
+        if (c.exists) std::ofstream(file) << c.content;
+        std::string problem;
+        const VoiceSettings s = loadvoicesettings(folder.root.string(), problem);
+        EXPECT_EQ(s.voice, c.voice);
+        EXPECT_EQ(s.voicenamed, *c.voicenamed ? file + c.voicenamed : "");
+        if (!*c.problem) {
+            EXPECT_EQ(problem, "");
+            continue;
+        }
+        EXPECT_NE(problem.find(file + c.problem), std::string::npos) << problem;
+        EXPECT_NE(problem.find("default voice and words"), std::string::npos) << problem;
+        EXPECT_EQ(s.language, "en");
+        EXPECT_EQ(withnumber(s.clue, 3), "Clue 3");
+    }
 }
 
 TEST(VoiceFile, EnginesAreKnownWithTheirLanguages) {
