@@ -41,6 +41,10 @@ void ServerFirst::speak(const std::string& text, int rate, int volume,
     builtin(text);
 }
 
+void ServerFirst::settle(std::chrono::milliseconds most) {
+    if (server_) server_->settle(most);
+}
+
 std::string ServerFirst::openbuiltin() {
     try {
         init(Choice{settings_.engine, settings_.voice});

@@ -8,6 +8,7 @@
 // silences either: the defaults speak instead.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +43,10 @@ class ServerFirst {
     // rate or volume the voice refuses.
     void speak(const std::string& text, int rate, int volume, const speechd::StopCheck& stop,
                const std::function<void(const std::string& text)>& builtin);
+
+    // Gives a sentence stopped a moment ago at most `most` for the server
+    // to drop what it still has queued: called before the program ends.
+    void settle(std::chrono::milliseconds most);
 
   private:
     std::string client_;

@@ -139,33 +139,58 @@ bool takeend(std::size_t message) {
 // milliseconds; one that has not answered in this time is not going to.
 constexpr auto answerbound = std::chrono::milliseconds(1000);
 
-// Runs `call` on a thread of its own and waits at most answerbound for its
-// result; nothing when it did not come in time. A call left behind keeps the
-// library's own lock for good, so its connection must never be used again.
-// `call` owns what it touches (captured by value): its caller may be gone
-// when it returns.
-template <typename R, typename F>
-std::optional<R> bounded(F call) {
-    struct Shared {
-        std::mutex lock;
-        std::condition_variable done;
-        std::optional<R> result;
-    };
-    auto shared = std::make_shared<Shared>();
+// A call running on a thread of its own, and its result once it has come.
+template <typename R>
+struct Pending {
+    std::mutex lock;
+    std::condition_variable done;
+    std::optional<R> result;
+    std::chrono::steady_clock::time_point sent = std::chrono::steady_clock::now();
+};
+
+// Starts `call` on a thread of its own, its result kept in a P (a Pending);
+// nullptr when no thread can be made. `call` owns what it touches (captured
+// by value): its caller may be gone when it returns.
+template <typename P, typename F>
+std::shared_ptr<P> start(F call) {
+    auto pending = std::make_shared<P>();
     try {
-        std::thread([shared, call = std::move(call)]() mutable {
-            R result = call();
-            std::lock_guard lock(shared->lock);
-            shared->result = std::move(result);
-            shared->done.notify_all();
+        std::thread([pending, call = std::move(call)]() mutable {
+            auto result = call();
+            std::lock_guard lock(pending->lock);
+            pending->result = std::move(result);
+            pending->done.notify_all();
         }).detach();
     } catch (const std::system_error&) {
-        return std::nullopt;  // no thread to make the call on: no answer either
+        return nullptr;
     }
-    std::unique_lock lock(shared->lock);
-    shared->done.wait_for(lock, answerbound, [&] { return shared->result.has_value(); });
-    return shared->result;
+    return pending;
 }
+
+// The result of a started call, waiting for it until `most` after it was
+// sent and no longer than answerbound after; nothing when it did not come.
+// A call left behind keeps the library's own lock for good, so its
+// connection must never be used again.
+template <typename P>
+auto await(const std::shared_ptr<P>& pending, std::chrono::milliseconds most = answerbound)
+    -> decltype(pending->result) {
+    if (!pending) return std::nullopt;  // no thread to make the call on: no answer either
+    std::unique_lock lock(pending->lock);
+    pending->done.wait_until(lock, pending->sent + std::min(most, answerbound),
+                             [&] { return pending->result.has_value(); });
+    return pending->result;
+}
+
+// Runs `call` on a thread of its own and waits at most answerbound for it.
+template <typename R, typename F>
+std::optional<R> bounded(F call) {
+    return await(start<Pending<R>>(std::move(call)));
+}
+
+// How long Ctrl's cancel is waited for before the game goes on: the key is
+// answered at once whatever the server does, and the cancel is settled
+// before the server is asked anything else.
+constexpr auto cancelwait = std::chrono::milliseconds(60);
 
 const char* const unanswered = "the server did not answer within a second";
 
@@ -265,7 +290,7 @@ std::chrono::milliseconds bound(const std::string& text) {
 Server::~Server() {
     // Closing waits for the server too; one that has missed a bound is not
     // asked again, and its connection is left to the process's end.
-    if (gone_) return;
+    if (!settle()) return;
     const Library* lib = lib_;
     Connection* connection = connection_;
     bounded<bool>([lib, connection] {
@@ -279,8 +304,19 @@ Said Server::giveup() {
     return Said::lost;
 }
 
+struct Server::Call : Pending<int> {};
+
+bool Server::settle(std::chrono::milliseconds most) {
+    if (gone_ || !cancelling_) return !gone_;
+    if (await(cancelling_, most))
+        cancelling_.reset();
+    else if (std::chrono::steady_clock::now() >= cancelling_->sent + answerbound)
+        gone_ = true;
+    return !gone_;
+}
+
 Said Server::say(const std::string& text, int rate, int volume, const StopCheck& stop) {
-    if (gone_) return Said::lost;
+    if (!settle()) return Said::lost;
     // The game's rate scale -10..10 is a tenth of speech-dispatcher's, and
     // is added to the player's rate; a game volume below 100 scales the
     // player's volume down, so 0 is silent and 100 is theirs.
@@ -320,9 +356,11 @@ Said Server::say(const std::string& text, int rate, int volume, const StopCheck&
         lock.unlock();
         bool stopping = stop && stop();
         if (stopping) {
-            // Stopped either way; a server that does not take the cancel is
-            // not asked again.
-            if (!bounded<int>([lib, connection] { return lib->cancel(connection); })) giveup();
+            // Stopped either way; a cancel not answered yet is settled by the
+            // next call, and a server that never takes it is not asked again.
+            cancelling_ = start<Call>([lib, connection] { return lib->cancel(connection); });
+            if (!cancelling_) giveup();  // no thread to cancel on: not asked again
+            if (await(cancelling_, cancelwait)) cancelling_.reset();
             return Said::stopped;
         }
         lock.lock();

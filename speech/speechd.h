@@ -55,10 +55,19 @@ class Server {
     // is bounded by about a second; a server that misses it, or dies before
     // a sentence's end, has lost that sentence, and one that missed it is
     // lost for good: every later sentence is lost at once.
+    // A sentence stopped by `stop` returns within a tenth of a second; its
+    // cancel is settled here, before the server is asked anything more.
     Said say(const std::string& text, int rate, int volume, const StopCheck& stop);
+
+    // Waits, at most `most` and no longer than the bound of one call, for a
+    // cancel still on its way to the server, so what it has queued is
+    // dropped before the program ends. False when the server is lost: it did
+    // not answer in time.
+    bool settle(std::chrono::milliseconds most = std::chrono::milliseconds(1000));
 
     struct Library;
     struct Connection;
+    struct Call;  // one call into the library on its own thread
 
   private:
     friend std::unique_ptr<Server> choose(const std::string& client);
@@ -72,7 +81,8 @@ class Server {
     int playerrate_ = 0, playervolume_ = 100;  // speech-dispatcher's scales
     int rate_ = 0, volume_ = 100;              // what the connection has now
     bool toldoverdue_ = false;
-    bool gone_ = false;  // a call was not answered in time: never call again
+    bool gone_ = false;                 // a call was not answered in time: never call again
+    std::shared_ptr<Call> cancelling_;  // a cancel sent and not yet answered
 
     Said giveup();
 };

@@ -46,11 +46,17 @@ int findstopkey(void* found, SDL_Event* event) {
 // game sees only where it waits for events; but the game also blocks where
 // it waits for nothing else (the in-game voice speaking, a message box shown)
 // and must still end promptly there. So the signal goes to SDL only while
-// the main thread waits inside SDL for events, and ends the process at once
-// anywhere else. That is safe for the pad: a save replaces its file whole
+// the main thread waits inside SDL for events, stops the sentence first while
+// the voice speaks (see SpeakingNow), and ends the process at once anywhere
+// else. That is safe for the pad: a save replaces its file whole
 // or not at all, and a temporary file left behind is cleared at the next
 // load.
 volatile std::sig_atomic_t waitinginsdl = 0;
+// While the voice speaks, a stop signal is kept here instead: the speech
+// server would speak on after the game had gone, so the voice stops the
+// sentence first (speechstop) and then ends the game with it.
+volatile std::sig_atomic_t voicespeaking = 0;
+volatile std::sig_atomic_t stopsignal = 0;
 struct sigaction sdlhandlers[2];
 constexpr int stopsignals[2] = {SIGTERM, SIGINT};
 
@@ -62,6 +68,10 @@ void onstopsignal(int sig) {
         sdl.sa_handler(sig);
         // SDL's handler installs itself again; the next signal is ours.
         ::sigaction(sig, &ourhandler, nullptr);
+        return;
+    }
+    if (voicespeaking) {
+        stopsignal = sig;
         return;
     }
     std::signal(sig, SIG_DFL);
@@ -215,7 +225,27 @@ Voice& SdlPlatform::voice() {
 // stops it and stays queued, so the game goes on to silence everything or
 // to the menu; other keys wait their turn. A request to end the program
 // stops it too, and stays queued for the event loop to act on.
+SpeakingNow::SpeakingNow() {
+    voicespeaking = 1;
+}
+
+SpeakingNow::~SpeakingNow() {
+    voicespeaking = 0;
+}
+
+bool stopsignalled() {
+    return stopsignal != 0;
+}
+
+void endonstopsignal() {
+    const int sig = stopsignal;
+    if (!sig) return;
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
 bool SdlPlatform::speechstop() {
+    if (stopsignal) return true;
     SDL_PumpEvents();
     if (SDL_HasEvent(SDL_QUIT)) return true;
     bool found = false;

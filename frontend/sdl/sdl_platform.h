@@ -22,6 +22,21 @@ namespace corvale {
 
 class LargePrint;
 
+// While the voice speaks (one of these in scope), SIGTERM and SIGINT do not
+// end the game at once: the speech server would speak on after it. The
+// signal is kept, speechstop() stops the sentence, and the voice calls
+// endonstopsignal() once the server has been told.
+struct SpeakingNow {
+    SpeakingNow();
+    ~SpeakingNow();
+    SpeakingNow(const SpeakingNow&) = delete;
+    SpeakingNow& operator=(const SpeakingNow&) = delete;
+};
+// True once a stop signal has come while the voice spoke.
+bool stopsignalled();
+// Ends the game by the stop signal kept while the voice spoke, if one came.
+void endonstopsignal();
+
 class SdlPlatform : public Platform {
   public:
     SdlPlatform();

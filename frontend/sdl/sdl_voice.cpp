@@ -32,8 +32,17 @@ class GameVoice : public Voice {
         : route_("corvale", datadir, true), stop_(std::move(stop)) {}
 
     void Speak(const std::string& text, int rate, int volume) override {
-        route_.speak(text, rate, volume, stop_,
-                     [&](const std::string& said) { speakbuiltin(said, rate, volume); });
+        {
+            SpeakingNow speaking;
+            route_.speak(text, rate, volume, stop_,
+                         [&](const std::string& said) { speakbuiltin(said, rate, volume); });
+        }
+        if (stopsignalled()) {
+            // Long enough for a server that answers; the game still ends
+            // within a second of the signal if it does not.
+            route_.settle(std::chrono::milliseconds(300));
+            endonstopsignal();
+        }
     }
 
   private:

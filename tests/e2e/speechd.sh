@@ -87,6 +87,23 @@ kill -TERM "$gamepid"
 endswithin 1000 || fail "SIGTERM did not end the game within a second with the server stopped"
 kill -CONT "$speechdpid"
 
+# SIGTERM during a long H sentence spoken by the server: the game cancels
+# the sentence and then ends, within a second. (This server writes its
+# speech out faster than it is heard, so what it would have spoken on is not
+# measured here.)
+sentence="A B times C equals D E, and this sentence goes on for a good while so the voice speaks long"
+printf '1\r\n"*"\r\nAB__\r\nC___\r\nDE__\r\n%s\r\n"*"\r\nA\r\nE\r\nB\r\nC\r\nD\r\n"*"\r\n"*"\r\n"*"\r\n"*"\r\n' \
+    "$sentence" >"$work/cwd/puzz1.txt"
+CORVALE_SPEECH=speechd startgame
+sleep 1
+press Tab Tab Return
+sleep 2
+before=$(captured)
+press h
+waitforspeech "$before" || fail "the long H sentence never reached speech-dispatcher"
+kill -TERM "$gamepid"
+endswithin 1000 || fail "SIGTERM during H did not end the game within a second"
+
 stopspeechd
 export SPEECHD_ADDRESS=unix_socket:$work/socket-of-no-server
 
