@@ -146,6 +146,10 @@ std::string defaultvoice(const std::string& engine, const std::string& language)
 
 std::string assign(VoiceSettings& settings, const std::string& key, const std::string& value) {
     if (value.empty()) return shown(key) + " has no value";
+    if (key.starts_with(saykey) && key.size() > saykey.size()) {
+        settings.says[key.substr(saykey.size())] = value;
+        return "";
+    }
     for (const Key& k : keys) {
         if (key != k.name) continue;
         if (key == "engine")
@@ -182,6 +186,8 @@ VoiceSettings parsevoicesettings(std::string_view text, const std::string& filen
 std::string formatvoicesettings(const VoiceSettings& settings) {
     std::vector<Setting> lines;
     for (const Key& k : keys) lines.push_back({k.name, settings.*k.member});
+    for (const auto& [clip, text] : settings.says)
+        lines.push_back({std::string(saykey) + clip, text});
     return writesettings(lines,
                          "How the game speaks and its own words, written by clipgen with "
                          "the clips.");

@@ -13,6 +13,7 @@
 // read by the same rules.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,7 +104,13 @@ struct VoiceSettings {
     // when it has one): the place to name if the engine cannot open that
     // voice. Empty for the defaults.
     std::string voicenamed;
+    // What each clip says, by the clip's name ("intro2"), for the view's
+    // captions: the key "say.intro2". A clip without one is not captioned.
+    std::map<std::string, std::string> says;
 };
+
+// The prefix of a clip text's key in voice.txt.
+inline constexpr std::string_view saykey = "say.";
 
 // The settings a file's text gives; a key left out keeps its default, and a
 // voice left out is the engine's default voice for the language. Failure
@@ -112,7 +119,8 @@ struct VoiceSettings {
 // its numbers' and letters' marks exactly once.
 VoiceSettings parsevoicesettings(std::string_view text, const std::string& filename);
 
-// Sets `key` (engine, voice, language, or a composed text such as clue) to
+// Sets `key` (engine, voice, language, a composed text such as clue, or a
+// clip's text, "say.NAME") to
 // `value`. Empty when done; otherwise, untouched, a message saying why the
 // key or the value is refused. The one place that knows what each key takes.
 std::string assign(VoiceSettings& settings, const std::string& key, const std::string& value);

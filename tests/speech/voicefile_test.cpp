@@ -22,6 +22,7 @@ TEST(VoiceFile, WhatIsWrittenIsReadBack) {
     spanish.language = "es";
     spanish.clue = "Pista número {n}";
     spanish.viewclue = "Pista {n} de {m}";
+    spanish.says = {{"intro2", "Las teclas. Enter repite la pista."}, {"_", "blanco"}};
     const VoiceSettings back = parsevoicesettings(formatvoicesettings(spanish), "voice.txt");
     EXPECT_EQ(back.engine, "espeak-ng");
     EXPECT_EQ(back.voice, "es-419");
@@ -29,6 +30,7 @@ TEST(VoiceFile, WhatIsWrittenIsReadBack) {
     EXPECT_EQ(back.clue, "Pista número {n}");
     EXPECT_EQ(back.viewclue, "Pista {n} de {m}");
     EXPECT_EQ(back.viewpuzzle, "Puzzle {n}");  // left as it was
+    EXPECT_EQ(back.says, spanish.says);
 }
 
 TEST(VoiceFile, TheEngineAndVoiceAreReadOneWay) {
@@ -94,6 +96,8 @@ TEST(VoiceFile, AFaultIsNamedByFileAndLine) {
         {"clue=Pista {n} de {m}\n",       "voice.txt:1:", "{m} nowhere"},
         {"hintsettles=Pista {n} fija\n",  "voice.txt:1:", "{l}, once, where its letter goes"},
         {"clue=Pista {n} {l}\n",          "voice.txt:1:", "{l} nowhere"},
+        {"say.=Hallo\n",                  "voice.txt:1:", "unknown key \"say.\""},
+        {"say.intro=\n",                  "voice.txt:1:", "no value"},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -5,8 +5,8 @@
 // Every clip is written as 16-bit stereo PCM at 22050 Hz, and the chart is
 // written last from the clips' real lengths, so it can never disagree with
 // them. Beside them goes voice.txt: the voice and language the clips were
-// spoken in and the table's texts the game composes, so the game's own
-// speech matches its clips.
+// spoken in, the table's texts the game composes, and what each clip says,
+// so the game's own speech and its captions match its clips.
 //
 //   clipgen --table sounds/clips.tsv --out build/game [--engine NAME] [--voice NAME]
 //           [--language en]
@@ -156,8 +156,8 @@ std::string usage() {
 }
 
 // What voice.txt records: the engine, voice and language, every
-// "text:KEY" row of the table, and in another language than English the
-// relation clips' words.
+// "text:KEY" row of the table, every clip's text, and in another language
+// than English the relation clips' words.
 corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& clips,
                                    const std::string& table, const corvale::speech::Choice& choice,
                                    const std::string& language) {
@@ -176,9 +176,10 @@ corvale::VoiceSettings settingsfor(const std::vector<corvale::clipgen::Clip>& cl
                 fail(table + ":" + std::to_string(clip.line) + ": " + why);
             continue;
         }
-        if (!clip.composed) continue;
+        // Every clip's own text too, so the view can caption what is said.
         const std::string key =
-            clip.name.substr(std::string(corvale::clipgen::composedprefix).size());
+            clip.composed ? clip.name.substr(std::string(corvale::clipgen::composedprefix).size())
+                          : std::string(corvale::saykey) + clip.name;
         if (std::string why = corvale::assign(settings, key, clip.text); !why.empty())
             fail(table + ":" + std::to_string(clip.line) + ": " + why);
     }
