@@ -21,6 +21,19 @@ namespace {
 // chart, and its length in ticks would not fit the voice wait.
 constexpr double maxtenths = 6000;  // ten minutes
 
+// The caption of the clip at `key` ("\\sounds\\intro2.wav"), now starting on
+// the voice channel for the voice wait: the text voice.txt gives the clip's
+// name, or none.
+void caption(const std::string& key) {
+    std::string name = key.substr(key.rfind('\\') + 1);
+    if (name.size() > 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".wav") == 0)
+        name.resize(name.size() - 4);
+    auto text = Module1.voice.says.find(name);
+    Form1.saying = text == Module1.voice.says.end() ? "" : text->second;
+    Form1.sayingticks = 0;
+    Form1.sayinglength = Form1.saying.empty() ? 0 : std::max(1, Module1.voicewait);
+}
+
 }  // namespace
 
 void loadchart(const std::string& text, const std::string& filename) {
@@ -69,6 +82,7 @@ void silence() {
     // The stopped clip no longer holds the channel: the next one may start
     // at the next tick.
     Module1.voicewait = 0;
+    Form1.saying.clear();
     hush();
 }
 
@@ -76,6 +90,7 @@ void Timer1_Timer() {
     Form1.os->doevents();
 
     if (Module1.voicewait > 0) Module1.voicewait = Module1.voicewait - 1;
+    if (Form1.sayinglength > 0) Form1.sayingticks = Form1.sayingticks + 1;
 
     if (Module1.voicewait == 0 && !Form1.List1.empty()) {
         std::string clip = Form1.List1.front();
@@ -87,6 +102,11 @@ void Timer1_Timer() {
             if (::strcasecmp(key.c_str(), Module1.chartclip[i].c_str()) == 0)
                 Module1.voicewait = static_cast<int>(std::floor(Module1.chartticks[i]));
         Form1.List1.pop_front();
+        caption(key);
+    } else if (Module1.voicewait == 0 && Form1.sayinglength > 0) {
+        // The clip has had its length: nothing is being said.
+        Form1.saying.clear();
+        Form1.sayinglength = 0;
     }
 
     schedtick();

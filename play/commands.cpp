@@ -101,8 +101,8 @@ void playkey(int KeyCode, int Shift) {
         hold(0.2);
         // A key pressed during the pause that speaks, or Ctrl, has the voice now.
         if (Form1.speechturn != turn) return;
-        Form1.os->voice().Speak(
-            spokenletters(Form1.cluetext[Form1.clueindex], Module1.voice.language), 0, 100);
+        const std::string& sentence = Form1.cluetext[Form1.clueindex];
+        speak(spokenletters(sentence, Module1.voice.language), sentence);
         return;
     }
     if (KeyCode == keyTab && Shift == 0) {

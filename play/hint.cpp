@@ -122,7 +122,7 @@ void sayhint() {
     }
     Form1.hintsused = Form1.hintsused + 1;
     savemarks();
-    Form1.os->voice().Speak(spokenletters(text, Module1.voice.language), 0, 100);
+    speak(spokenletters(text, Module1.voice.language), text);
 }
 
 }  // namespace corvale

@@ -22,10 +22,13 @@ void attach(Platform& os) {
 }
 
 void ontimer(TimerId timer) {
-    if (timer == TimerId::Timer1)
+    if (timer == TimerId::Timer1) {
         Timer1_Timer();
-    else
+        // A caption moves on with the clip being said.
+        showscreen();
+    } else {
         holder_Timer();
+    }
 }
 
 namespace {
@@ -41,7 +44,7 @@ void alreadyrunning() {
         std::string problem;
         Module1.voice = loadvoicesettings(apppath(), problem);
         Form1.ds = Form1.os->opensound();
-        if (Form1.ds) Form1.os->voice().Speak(Module1.voice.running, 0, 100);
+        if (Form1.ds) speak(Module1.voice.running, Module1.voice.running);
     } catch (const std::exception&) {
     }
     Form1.os->note(Module1.voice.running);
@@ -56,7 +59,8 @@ void sayfailure(const std::string& text) {
         // The game's own sounds would talk over the report.
         for (int z = 0; z <= 16; ++z)
             if (Form1.soundbuffer[z]) Form1.soundbuffer[z]->Stop();
-        Form1.os->voice().Speak(withoutfolders(text), 0, 100);
+        const std::string said = withoutfolders(text);
+        speak(said, said);
     } catch (const std::exception&) {
         // The voice itself may be what failed; the written report follows.
     }
@@ -93,7 +97,8 @@ void Form_Load() {
     Module1.voice = loadvoicesettings(apppath(), problem);
     if (!problem.empty()) {
         Form1.os->note(problem);
-        Form1.os->voice().Speak(withoutfolders(problem), 0, 100);
+        const std::string said = withoutfolders(problem);
+        speak(said, said);
     }
 
     Module1.menulevel = 1;

@@ -72,6 +72,12 @@ struct Form {
 
     // The lines the large-print view shows now.
     std::vector<std::string> screen;
+    // What the voice is saying, for the view's captions: the text, and for
+    // a clip on the voice channel the ticks it has played of its charted
+    // length (a length of 0 shows the whole text while it is said).
+    std::string saying;
+    int sayingticks = 0;
+    int sayinglength = 0;
 };
 
 struct Module {
@@ -104,5 +110,9 @@ void hold(double seconds);
 
 // Announce: the clip alone in the voice queue, starting at the next tick.
 void announce(const std::string& relativeclip);
+
+// Says `text` through the game's voice (the one H speaks with), with
+// `shown` as the view's caption while it is said (shell/view.cpp).
+void speak(const std::string& text, const std::string& shown);
 
 }  // namespace corvale

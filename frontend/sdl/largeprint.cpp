@@ -1,6 +1,6 @@
 // Drawing the large-print view with SDL2_ttf onto the window's own surface.
-// One font is opened once and resized only when the text or the window asks
-// for it, so most drawings render glyphs SDL_ttf has cached.
+// One font is opened once and set to each line's size in turn; the view is
+// drawn only when its lines or the window change.
 #include "frontend/sdl/largeprint.h"
 
 #include <fcntl.h>
@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "frontend/sdl/layout.h"
 #include "platform/failure.h"
 
 namespace corvale {
@@ -118,42 +119,34 @@ void LargePrint::paint(SDL_Window* window, const std::vector<std::string>& lines
     if (!screen) return;
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
     if (font_ && !lines.empty()) {
-        // The largest size at which the widest line fits the width and all
-        // lines fit the height, inside a margin of a twentieth of the width;
-        // measured at the present size, as text scales with it. A new size
-        // empties SDL_ttf's glyph cache, so the size changes only when the
-        // text would not fit or could grow by more than a tenth.
-        int widest = 1;
+        // Every line is measured at one size; the layout scales each from it.
+        resize(measuresize);
+        std::vector<int> widths;
         for (const std::string& line : lines) {
             int w = 0, h = 0;
-            if (!line.empty() && TTF_SizeUTF8(font_, line.c_str(), &w, &h) == 0)
-                widest = std::max(widest, w);
+            if (line.empty() || TTF_SizeUTF8(font_, line.c_str(), &w, &h) != 0) w = 0;
+            widths.push_back(w);
         }
-        int margin = screen->w / 20;
-        double across = static_cast<double>(screen->w - 2 * margin) / widest;
-        double down = static_cast<double>(screen->h - 2 * margin) /
-                      (TTF_FontLineSkip(font_) * static_cast<double>(lines.size()));
-        int fit = std::max(6, static_cast<int>(size_ * std::min(across, down)));
-        if (fit < size_ || fit > size_ + size_ / 10) {
-            size_ = fit;
-            TTF_SetFontSize(font_, size_);
-        }
-
-        int skip = TTF_FontLineSkip(font_);
-        int y = (screen->h - skip * static_cast<int>(lines.size())) / 2;
+        const std::vector<Placed> places =
+            layout(lines, widths, measuresize, TTF_FontLineSkip(font_), screen->w, screen->h);
         const SDL_Color white{255, 255, 255, 255};
-        for (const std::string& line : lines) {
-            SDL_Surface* text =
-                line.empty() ? nullptr : TTF_RenderUTF8_Blended(font_, line.c_str(), white);
-            if (text) {
-                SDL_Rect at{(screen->w - text->w) / 2, y, text->w, text->h};
-                SDL_BlitSurface(text, nullptr, screen, &at);
-                SDL_FreeSurface(text);
-            }
-            y += skip;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (places[i].size == 0 || lines[i].empty()) continue;
+            resize(places[i].size);
+            SDL_Surface* text = TTF_RenderUTF8_Blended(font_, lines[i].c_str(), white);
+            if (!text) continue;
+            SDL_Rect at{(screen->w - text->w) / 2, places[i].top, text->w, text->h};
+            SDL_BlitSurface(text, nullptr, screen, &at);
+            SDL_FreeSurface(text);
         }
     }
     SDL_UpdateWindowSurface(window);
+}
+
+void LargePrint::resize(int size) {
+    if (size == size_) return;
+    size_ = size;
+    TTF_SetFontSize(font_, size_);
 }
 
 }  // namespace corvale

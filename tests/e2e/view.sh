@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The large-print view in the real window: text appears once a puzzle has
-# started, the picture changes when Tab moves to another clue, and it follows
+# started, the picture changes when Tab moves to another clue, the help's
+# words appear in the caption band at the top while F1's help is said, and it follows
 # the window's new size, up to a largest one. Without a font, or with a FIFO
 # named for it, the window stays black and the game plays on, with a note on
 # standard error.
@@ -27,6 +28,15 @@ shot() {
     echo "${width}x${height}" >"$work/$1.size"
 }
 
+# top NAME: the caption band of NAME's picture (its top 30 percent, the
+# share the view gives to what is being said) into $work/NAME-top.px.
+top() {
+    local height perline
+    height=$(xwdfield "$work/$1.xwd" 5)
+    perline=$(xwdfield "$work/$1.xwd" 12)
+    head -c $((perline * height * 30 / 100)) "$work/$1.px" >"$work/$1-top.px"
+}
+
 # lit NAME: how many bytes of the picture are not black.
 lit() {
     tr -d '\000' <"$work/$1.px" | wc -c
@@ -43,6 +53,16 @@ sleep 1
 shot clue2
 [ "$(lit clue2)" -gt 500 ] || fail "the window is black on clue 2"
 cmp -s "$work/clue1.px" "$work/clue2.px" && fail "the picture did not change when Tab moved to clue 2"
+
+# F1: the help's first sentence ("Puzzle keys.", 0.7 s of it) is shown in
+# the caption band above the clue while it is said.
+press F1
+sleep 0.4
+shot help
+top clue2
+top help
+[ "$(lit help-top)" -gt 500 ] || fail "the caption band is black while the help is said"
+cmp -s "$work/clue2-top.px" "$work/help-top.px" && fail "the caption band did not change when F1 was pressed"
 
 # A wider, lower window: the picture takes its size and still shows the text.
 xdotool windowsize "$window" 900 300
@@ -87,4 +107,4 @@ sleep 2
 kill -0 "$gamepid" || fail "the game ended with a FIFO for a font"
 grep -q "cannot open the font $work/font.fifo: it is not a plain file" "$work/game.err" ||
     fail "no note about the FIFO font: $(cat "$work/game.err")"
-echo "view: clue 1 lights $(lit clue1) bytes, clue 2 $(lit clue2); resized $(cat "$work/resized.size")"
+echo "view: clue 1 lights $(lit clue1) bytes, clue 2 $(lit clue2), the help's caption band $(lit help-top); resized $(cat "$work/resized.size")"

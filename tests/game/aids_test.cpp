@@ -1,6 +1,8 @@
 // The player aids on the virtual clock: P reads the pad, Backspace takes a
 // digit back, F1 gives help where the player is, and the large-print view
 // is handed the lines that say what the player hears.
+#include <algorithm>
+
 #include "rig.h"
 
 namespace corvale::testing {
@@ -210,14 +212,18 @@ TEST_F(View, TheViewFollowsTheMenuAndThePuzzle) {
     key(keyTab, maskShift);  // the new clue shows while its number is spoken
     ticks(60);
     key(keyEscape);
-    EXPECT_EQ(
-        shown(),
-        (std::vector<std::string>{
-            "0 Main menu", "50 Introduction", "50 Puzzle 1", "50 Clue 1 of 2 | AB \u00d7 C = DE",
-            "2050 Clue 1 of 2 | AB \u00d7 C = DE | A=1",
-            "2050 Clue 1 of 2 | 1B \u00d7 C = DE | A=1", "2050 Clue 1 of 2 | AB \u00d7 C = DE",
-            "2050 Clue 1 of 2 | AB \u00d7 4 = DE | C=4", "2050 Clue 2 of 2 | 4 < D | C=4",
-            "5550 Main menu"}));
+    EXPECT_EQ(shown(),
+              (std::vector<std::string>{
+                  "0  | Main menu", "50  | Introduction", "50  | Puzzle 1",
+                  "50  | Puzzle 1 \u00b7 Clue 1 of 2 | AB \u00d7 C = DE | ",
+                  // The letter heard last is the one a digit sets: it is marked.
+                  "2050  | Puzzle 1 \u00b7 Clue 1 of 2 | AB \u00d7 C = DE |  | [A]",
+                  "2050  | Puzzle 1 \u00b7 Clue 1 of 2 | AB \u00d7 C = DE |  | [A=1]",
+                  "2050  | Puzzle 1 \u00b7 Clue 1 of 2 | 1B \u00d7 C = DE |  | [A=1]",
+                  "2050  | Puzzle 1 \u00b7 Clue 1 of 2 | AB \u00d7 C = DE |  | [A]",
+                  "2050  | Puzzle 1 \u00b7 Clue 1 of 2 | AB \u00d7 C = DE |  | [C]",
+                  "2050  | Puzzle 1 \u00b7 Clue 1 of 2 | AB \u00d7 4 = DE |  | [C=4]",
+                  "2050  | Puzzle 1 \u00b7 Clue 2 of 2 | 4 < D |  | C=4", "5550  | Main menu"}));
     EXPECT_EQ(from, 3u);
 }
 
@@ -238,13 +244,98 @@ TEST_F(View, RelationsBlanksAndALongPadAreShownAsHeard) {
     }
     const std::vector<std::string> pad{"A=1  B=2  C=3  D=4  E=5", "F=6  G=7"};
     auto with = [&](std::vector<std::string> lines) {
+        lines.insert(lines.begin(), "");  // nothing is being said
+        lines.push_back("");
         lines.insert(lines.end(), pad.begin(), pad.end());
         return lines;
     };
-    EXPECT_EQ(seen, (std::vector<std::vector<std::string>>{with({"Clue 1 of 3", "AB \u2212 C = D"}),
-                                                           with({"Clue 2 of 3", "A ? B C"}),
-                                                           with({"Clue 3 of 3", "\u00d7 B = C"})}));
+    EXPECT_EQ(seen, (std::vector<std::vector<std::string>>{
+                        with({"Puzzle 2 \u00b7 Clue 1 of 3", "AB \u2212 C = D"}),
+                        with({"Puzzle 2 \u00b7 Clue 2 of 3", "A ? B C"}),
+                        with({"Puzzle 2 \u00b7 Clue 3 of 3", "\u00d7 B = C"})}));
     EXPECT_EQ(os.screens.back().lines, Form1.screen);
+}
+
+// --- Captions: what is said, shown above where the player is --------------
+
+class Captions : public Rig {
+  protected:
+    void SetUp() override {
+        writefile(workdir / "puzz1.txt", twopuzzle);
+        writefile(programdir / "voice.txt",
+                  "say.welcome=Welcome.\nsay.begin=Puzzle started.\n"
+                  "say.helpplay=Puzzle keys. Enter repeats the clue. H says it.\n");
+        // The help is charted at 3 seconds: 60 ticks.
+        writefile(programdir / "soundchart.txt",
+                  "\\sounds\\welcome.wav\r\n5\r\n\\sounds\\helpplay.wav\r\n30\r\n");
+        start();
+        ticks(1);
+    }
+    // The caption (the lines before the first empty one) of every set of
+    // lines handed to the view since `from`, as "ms line / line", the time
+    // counted from `origin`; a set that kept the caption is left out.
+    std::vector<std::string> captions(std::size_t from, long origin) const {
+        std::vector<std::string> out;
+        std::vector<std::string> last{"?"};
+        for (std::size_t i = from; i < os.screens.size(); ++i) {
+            const auto& lines = os.screens[i].lines;
+            std::vector<std::string> caption(lines.begin(),
+                                             std::find(lines.begin(), lines.end(), ""));
+            if (caption == last) continue;
+            last = caption;
+            std::string text = std::to_string(os.screens[i].time - origin);
+            for (std::size_t k = 0; k < caption.size(); ++k)
+                text += (k == 0 ? " " : " / ") + caption[k];
+            out.push_back(text);
+        }
+        return out;
+    }
+};
+
+TEST_F(Captions, AClipIsCaptionedWhileItPlays) {
+    // The welcome (5 tenths: 10 ticks) began at the first tick.
+    ticks(12);
+    EXPECT_EQ(captions(0, 0), (std::vector<std::string>{"0", "50 Welcome.", "550"}));
+}
+
+// The help is shown sentence by sentence, each for its share of the clip's
+// letters: 12, 23 and 10 of 45, over 60 ticks.
+TEST_F(Captions, HelpIsCaptionedSentenceBySentenceAndCtrlEndsIt) {
+    choose(1);
+    std::size_t from = os.screens.size();
+    const long origin = os.now;
+    key(keyF1);
+    ticks(70);
+    EXPECT_EQ(captions(from, origin),
+              (std::vector<std::string>{"50 Puzzle keys.", "850 Enter repeats the clue.",
+                                        "2400 H says it.", "3050"}));
+    from = os.screens.size();
+    key(keyF1);
+    ticks(20);
+    key(keyCtrl);
+    EXPECT_EQ(Form1.screen.at(0), "");
+    EXPECT_EQ(captions(from, os.now).back(), "0");
+}
+
+// The H sentence and a failure are shown whole, as written, while the
+// game's voice says them.
+TEST_F(Captions, TheVoicesSentencesAreCaptionedWhileSaid) {
+    choose(1);
+    key(keyEnter);
+    ticks(60);
+    os.speechlength = 2000;
+    std::size_t from = os.screens.size();
+    long origin = os.now;
+    key(keyH);
+    EXPECT_EQ(captions(from, origin),
+              (std::vector<std::string>{"200 A B times C equals D E", "2200"}));
+
+    from = os.screens.size();
+    origin = os.now;
+    sayfailure("/tmp/x/puzz1.txt:3: the clue count \"x\" is not a number from 1 to 15");
+    EXPECT_EQ(captions(from, origin),
+              (std::vector<std::string>{
+                  "0 puzz1.txt:3: the clue count / \"x\" is not a number from 1 to / 15", "2000"}));
 }
 
 }  // namespace

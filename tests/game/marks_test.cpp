@@ -233,15 +233,17 @@ TEST_F(Marks, EachPuzzleHasItsOwnMarks) {
 }
 
 // The large-print view shows each letter's marks beside its digit, and a
-// letter with marks alone too, in letter order.
+// letter with marks alone too, in letter order; the letter heard last in
+// brackets.
 TEST_F(Marks, TheViewShowsTheMarksBesideThePad) {
     writefile(scratch(), scratchtext({"B", "3", "A", "1"}));
     writefile(marksfile(), "0\r\nB,57\r\nC,0123\r\n");
     choose(1);
-    EXPECT_EQ(Form1.screen, (std::vector<std::string>{"Clue 1 of 2", "AB \u00d7 C = DE",
-                                                      "A=1  B=3 (5 7)", "C (0 1 2 3)"}));
+    EXPECT_EQ(Form1.screen,
+              (std::vector<std::string>{"", "Puzzle 1 \u00b7 Clue 1 of 2", "AB \u00d7 C = DE", "",
+                                        "A=1  B=3 (5 7)", "C (0 1 2 3)"}));
     script("Z+9");
-    EXPECT_EQ(Form1.screen.back(), "C (0 1 2 3)  D (9)");
+    EXPECT_EQ(Form1.screen.back(), "C (0 1 2 3)  [D (9)]");
 }
 
 struct Unreadable {

@@ -107,14 +107,14 @@ TEST_F(Startup, VoiceTxtGivesTheGamesOwnWordsAndTheSentencesLanguage) {
     ticks(1);
     for (int i = 0; i < 9; ++i) key(keyTab);  // every item of the menu
     std::vector<std::string> menu;
-    for (const auto& screen : os.screens) menu.push_back(screen.lines.at(0));
+    for (const auto& screen : os.screens) menu.push_back(screen.lines.at(1));
     EXPECT_EQ(menu, (std::vector<std::string>{"Hauptmenü", "Einführung", "Rätsel 1", "Rätsel 2",
                                               "Rätsel 3", "Rätsel 4", "Neues leichtes Rätsel",
                                               "Neues mittleres Rätsel", "Neues schweres Rätsel",
                                               "Beenden"}));
     key(keyEscape);
     choose(1);
-    EXPECT_EQ(Form1.screen.at(0), "1. von 2 Hinweisen");
+    EXPECT_EQ(Form1.screen.at(1), "Rätsel 1 \u00b7 1. von 2 Hinweisen");
     key(keyEnter);
     key(keyTab);
     EXPECT_EQ(os.spawned,
