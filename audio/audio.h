@@ -13,6 +13,12 @@ void setvol(int z, int w);
 void setpan(int z, int w);
 void makesound(const std::string& tempm, int tempv, int tempp);
 
+// The rate and volume the live voice speaks at when the game asks for `rate`
+// (-10..10) and `volume` (0..100): the player's rate added, their volume
+// scaled in. Every sentence of the live voice and of voxlet goes through these.
+int liverate(int rate);
+int livevolume(int volume);
+
 // The tick of Timer1: events first, then the voice queue and the schedule.
 void Timer1_Timer();
 

@@ -82,7 +82,12 @@ void installedfolders(const std::string& programdir, Layout& layout) {
 Layout findlayout(const std::string& programdir, const Environment& env) {
     Layout layout;
     layout.programdir = programdir;
+    std::string config = absolutevar(env, "XDG_CONFIG_HOME");
     if (isfile(programdir + "/soundchart.txt")) {
+        // A game folder runs without a home folder; it then has no settings.
+        if (config.empty() && !absolutevar(env, "HOME").empty())
+            config = absolutevar(env, "HOME") + "/.config";
+        if (!config.empty()) layout.settingsfile = trimmed(config) + "/corvale/settings.txt";
         layout.datadir = layout.savedir = layout.helperdir = programdir;
         layout.lockfile = programdir + "/corvale.lock";
         return layout;
@@ -92,6 +97,8 @@ Layout findlayout(const std::string& programdir, const Environment& env) {
     std::string state = absolutevar(env, "XDG_STATE_HOME");
     if (state.empty()) state = homefolder(env) + "/.local/state";
     layout.savedir = trimmed(state) + "/corvale";
+    if (config.empty()) config = homefolder(env) + "/.config";
+    layout.settingsfile = trimmed(config) + "/corvale/settings.txt";
     // Beside the pads it guards, never in the runtime folder: two copies of
     // one player started with different environments (one under su, one in
     // a desktop session) would each find their own lock and both write pads.

@@ -19,11 +19,12 @@ namespace corvale {
 
 struct Layout {
     bool installed = false;
-    std::string programdir;  // the running program's folder
-    std::string helperdir;   // where voxlet lies
-    std::string datadir;     // the clips, their chart and the shipped puzzles
-    std::string savedir;     // the scratch pads
-    std::string lockfile;    // the single-instance lock, in the save folder
+    std::string programdir;    // the running program's folder
+    std::string helperdir;     // where voxlet lies
+    std::string datadir;       // the clips, their chart and the shipped puzzles
+    std::string savedir;       // the scratch pads
+    std::string lockfile;      // the single-instance lock, in the save folder
+    std::string settingsfile;  // the player's settings.txt; "" when there is no home
 };
 
 // Reads an environment variable: nullptr when it is unset.
@@ -35,7 +36,9 @@ using Environment = std::function<const char*(const char*)>;
 // games shape when the program lies in a folder named games or in
 // lib/games/corvale, else in the bin shape. Installed, the scratch pads go to
 // $XDG_STATE_HOME/corvale (~/.local/state/corvale), and the lock with them
-// in either layout, whatever XDG_RUNTIME_DIR says. A variable
+// in either layout, whatever XDG_RUNTIME_DIR says. The player's settings are
+// $XDG_CONFIG_HOME/corvale/settings.txt (~/.config/corvale/settings.txt) in
+// either layout: they are the player's, whichever copy of the game they run. A variable
 // holding a relative path counts as unset, as the XDG rules ask. Failure when
 // the player's home folder cannot be found.
 Layout findlayout(const std::string& programdir, const Environment& env);

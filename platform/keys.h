@@ -10,7 +10,8 @@ namespace corvale {
 constexpr int keyBackspace = 8, keyTab = 9, keyEnter = 13, keyShift = 16, keyCtrl = 17, keyAlt = 18,
               keyEscape = 27, keySpace = 32;
 constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keyWindows = 91;
-constexpr int keyF1 = 112;
+constexpr int keyF1 = 112, keyF5 = 116, keyF6 = 117, keyF7 = 118, keyF8 = 119, keyF9 = 120,
+              keyF10 = 121, keyF11 = 122, keyF12 = 123;
 
 constexpr int key0 = '0', key1 = '1', key2 = '2', key3 = '3', key4 = '4', key5 = '5', key6 = '6',
               key7 = '7', key8 = '8', key9 = '9';

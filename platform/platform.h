@@ -70,6 +70,8 @@ class Platform {
     // folder; installed, they are the data folder and the player's state folder.
     std::string datadir;
     std::string savedir;
+    // The player's settings file (a host path), "" for none.
+    std::string settingsfile;
     // Where the chance of new puzzles comes from: the real front end draws
     // it from the system at start-up; a test sets what it needs.
     std::uint64_t seed = 0;

@@ -33,7 +33,8 @@ void sayword(const std::string& word, int& delay) {
 void sayclue() {
     hush();
     int turn = Form1.speechturn;
-    Form1.os->spawn("voxlet", "100,2," + withnumber(Module1.voice.clue, Form1.clueindex));
+    Form1.os->spawn("voxlet", std::to_string(livevolume(100)) + "," + std::to_string(liverate(2)) +
+                                  "," + withnumber(Module1.voice.clue, Form1.clueindex));
     hold(0.5);
     // The number is spoken by another process at its own pace: the row starts
     // only once no clue number is still being spoken, so the two never overlap.

@@ -11,6 +11,18 @@
 
 namespace corvale {
 
+// A file edited by hand, cut short, written by another tool or another
+// user's must neither lock the player out nor be lost.
+void setaside(const std::string& file, const std::string& why, const std::string& then) {
+    std::string aside = file + ".unreadable";
+    for (int n = 2; Form1.os->exists(aside); ++n) {
+        if (n > 999) fail("cannot set aside the unreadable " + hostpath(file) + ": " + why);
+        aside = file + ".unreadable." + std::to_string(n);
+    }
+    Form1.os->renamefile(file, aside);
+    Form1.os->note(why + "; the file is kept as " + hostpath(aside) + " and " + then);
+}
+
 namespace {
 
 std::string scratchpath() {
@@ -21,21 +33,6 @@ std::string scratchpath() {
 // stays as every earlier version wrote it.
 std::string markspath() {
     return Form1.os->savedir + "\\marks" + std::to_string(Form1.level) + ".txt";
-}
-
-// A pad or marks file the game cannot read (edited by hand, cut short,
-// written by another tool, another user's) must neither lock the player out of the puzzle
-// nor be lost: it is renamed beside itself under a free name, reported, and
-// the puzzle starts without it (`without`: "an empty pad", "no marks").
-void setaside(const std::string& file, const std::string& why, const std::string& without) {
-    std::string aside = file + ".unreadable";
-    for (int n = 2; Form1.os->exists(aside); ++n) {
-        if (n > 999) fail("cannot set aside the unreadable " + hostpath(file) + ": " + why);
-        aside = file + ".unreadable." + std::to_string(n);
-    }
-    Form1.os->renamefile(file, aside);
-    Form1.os->note(why + "; the file is kept as " + hostpath(aside) +
-                   " and the puzzle starts with " + without);
 }
 
 // Reads a saved file of the level with `reader` into `into`; a save cut
@@ -50,7 +47,7 @@ bool readsaved(const std::string& file, Reader reader, Saved& into, const std::s
     // A file the game cannot open or read (another user's, too large to be
     // a save, not a plain file) is as unusable as one it cannot parse, and
     // goes the same way: set aside, not the game ended each time the
-    // puzzle is chosen. This is the one place game code catches a Failure.
+    // puzzle is chosen.
     try {
         const std::string text = Form1.os->readfile(file);
         error = reader(text, hostpath(file), into);
@@ -58,7 +55,7 @@ bool readsaved(const std::string& file, Reader reader, Saved& into, const std::s
         error = unreadable.what();
     }
     if (error.empty()) return false;
-    setaside(file, error, without);
+    setaside(file, error, "the puzzle starts with " + without);
     into = Saved{};
     return true;
 }
@@ -93,7 +90,7 @@ void newgame() {
     // A made puzzle the game cannot read would lock its level for good:
     // it is set aside like a pad, and a fresh one is made.
     if (!error.empty() && isnewlevel(Form1.level) && name == newpuzzlefile(Form1.level)) {
-        setaside(name, error, "a fresh puzzle in its place");
+        setaside(name, error, "the puzzle starts with a fresh puzzle in its place");
         makepuzzle(Form1.level);
         error = readpuzzle(Form1.os->readfile(name), hostpath(name), puzzle);
     }

@@ -120,6 +120,7 @@ void routekey(int& KeyCode, int& Shift, bool repeat) {
         announce(playing() ? "\\sounds\\helpplay.wav" : "\\sounds\\helpmenu.wav");
         return;
     }
+    if (settingkey(KeyCode)) return;
     if (playing()) {
         playkey(KeyCode, Shift);
         return;

@@ -32,6 +32,13 @@ void ontimer(TimerId timer);  // routes a timer event to its handler
 // it does nothing.
 void sayfailure(const std::string& text);
 
+// The player's settings: read at start-up once sound is open (a file that
+// cannot be read is reported aloud and the defaults used, never ending the
+// game), and the keys that change the live voice's rate and the volumes,
+// each change heard at once and saved. settingkey is true when it took the key.
+void loadsettings();
+bool settingkey(int KeyCode);
+
 // The large-print view: the lines that say what the player hears now, and
 // handing them to the front end when they differ from what it shows.
 std::vector<std::string> screenlines();

@@ -90,6 +90,7 @@ void Form_Load() {
 
     std::string chart = apppath() + "\\soundchart.txt";
     loadchart(Form1.os->readfile(chart), hostpath(chart));
+    loadsettings();
     // A voice.txt the game cannot use (most likely one edited by hand)
     // leaves the game speaking as it was built to; the player hears why
     // their change did not take.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <map>
 
+#include "audio/audio.h"
 #include "play/play.h"
 #include "shell/shell.h"
 #include "state/game.h"
@@ -172,7 +173,7 @@ void speak(const std::string& text, const std::string& shown) {
     Form1.sayingticks = Form1.sayinglength = 0;
     showscreen();
     try {
-        Form1.os->voice().Speak(text, 0, 100);
+        Form1.os->voice().Speak(text, liverate(0), livevolume(100));
     } catch (...) {
         Form1.saying.clear();
         throw;

@@ -13,6 +13,7 @@
 
 #include "platform/failure.h"
 #include "platform/platform.h"
+#include "speech/playersettings.h"
 #include "speech/voicefile.h"
 
 namespace corvale {
@@ -37,7 +38,8 @@ struct Form {
     // that paused before speaking says nothing once this has moved on: the
     // newer key has the voice.
     int speechturn = 0;
-    bool focuslost = false;  // the window lost the focus and has not had it back
+    bool focuslost = false;        // the window lost the focus and has not had it back
+    bool settingsunsaved = false;  // a save of the settings failed, and was noted
 
     // Sound channels.
     std::unique_ptr<SoundDevice> ds;
@@ -92,6 +94,10 @@ struct Module {
     // says for a clue, the large-print view's lines), read from voice.txt
     // at start-up.
     VoiceSettings voice;
+    // The player's language, rate and volumes (settings.txt), and whether
+    // the file was there but could not be read: the first save sets it aside.
+    PlayerSettings settings;
+    bool settingsunreadable = false;
 };
 
 extern Form Form1;

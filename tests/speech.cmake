@@ -11,6 +11,7 @@ add_executable(speech_tests
     ${speech_test_dir}/resample_test.cpp
     ${speech_test_dir}/languages_test.cpp
     ${speech_test_dir}/voicefile_test.cpp
+    ${speech_test_dir}/playersettings_test.cpp
     ${speech_test_dir}/serverfirst_test.cpp
     ${speech_test_dir}/letters_test.cpp
     ${speech_test_dir}/trim_test.cpp)

@@ -130,6 +130,7 @@ SdlPlatform::SdlPlatform() {
     layout_ = findlayout(programdirectory(), std::getenv);
     datadir = layout_.datadir;
     savedir = layout_.savedir;
+    settingsfile = layout_.settingsfile;
     std::random_device entropy;
     seed = (static_cast<std::uint64_t>(entropy()) << 32) ^ entropy();
     if (layout_.installed) makefolders(savedir);

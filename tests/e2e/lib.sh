@@ -28,6 +28,8 @@ WRAP
     # The built-in voice, whose speech the disk driver captures, even where a
     # speech server runs.
     export CORVALE_SPEECH=espeak
+    # The player's settings of whoever runs the tests stay out of them.
+    export XDG_CONFIG_HOME="$work/config"
     # Leak reports of the X and audio libraries are not ours to fix.
     export ASAN_OPTIONS=detect_leaks=0
 }

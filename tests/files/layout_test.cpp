@@ -24,6 +24,7 @@ struct LayoutCase {
     // Expected, "@" standing for the test's root.
     bool installed;
     std::string datadir, helperdir, savedir, lockfile;
+    std::string settingsfile;
 };
 
 void PrintTo(const LayoutCase& c, std::ostream* out) {
@@ -59,27 +60,44 @@ TEST_P(Layouts, NameTheFoldersOfEachLayout) {
     EXPECT_EQ(got.helperdir, at(c.helperdir));
     EXPECT_EQ(got.savedir, at(c.savedir));
     EXPECT_EQ(got.lockfile, at(c.lockfile));
+    EXPECT_EQ(got.settingsfile, at(c.settingsfile));
 }
 
-const std::map<std::string, std::string> xdg = {
-    {"HOME", "@/home"}, {"XDG_STATE_HOME", "@/state/"}, {"XDG_RUNTIME_DIR", "@/run"}};
+const std::map<std::string, std::string> xdg = {{"HOME", "@/home"},
+                                                {"XDG_STATE_HOME", "@/state/"},
+                                                {"XDG_RUNTIME_DIR", "@/run"},
+                                                {"XDG_CONFIG_HOME", "@/config/"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Layouts,
     ::testing::Values(
         // Everything beside the program, whatever the environment says.
         LayoutCase{"gamefolder", "game", xdg, true, false, "@/game", "@/game", "@/game",
-                   "@/game/corvale.lock"},
+                   "@/game/corvale.lock", "@/config/corvale/settings.txt"},
+        // A game folder started without a home folder has no settings.
+        LayoutCase{"gamefolderhomeless",
+                   "game",
+                   {},
+                   true,
+                   false,
+                   "@/game",
+                   "@/game",
+                   "@/game",
+                   "@/game/corvale.lock",
+                   ""},
         // The two installed shapes, seen from the game and from voxlet.
         LayoutCase{"installed", "usr/bin", xdg, false, true, "@/usr/share/corvale",
-                   "@/usr/libexec/corvale", "@/state/corvale", "@/state/corvale/corvale.lock"},
+                   "@/usr/libexec/corvale", "@/state/corvale", "@/state/corvale/corvale.lock",
+                   "@/config/corvale/settings.txt"},
         LayoutCase{"helper", "usr/libexec/corvale", xdg, false, true, "@/usr/share/corvale",
-                   "@/usr/libexec/corvale", "@/state/corvale", "@/state/corvale/corvale.lock"},
+                   "@/usr/libexec/corvale", "@/state/corvale", "@/state/corvale/corvale.lock",
+                   "@/config/corvale/settings.txt"},
         LayoutCase{"gamesbin", "usr/games/", xdg, false, true, "@/usr/share/games/corvale",
-                   "@/usr/lib/games/corvale", "@/state/corvale", "@/state/corvale/corvale.lock"},
+                   "@/usr/lib/games/corvale", "@/state/corvale", "@/state/corvale/corvale.lock",
+                   "@/config/corvale/settings.txt"},
         LayoutCase{"gameshelper", "usr/lib/games/corvale", xdg, false, true,
                    "@/usr/share/games/corvale", "@/usr/lib/games/corvale", "@/state/corvale",
-                   "@/state/corvale/corvale.lock"},
+                   "@/state/corvale/corvale.lock", "@/config/corvale/settings.txt"},
         // The XDG defaults: state under the home folder, the lock with it.
         LayoutCase{"xdgunset",
                    "p/bin",
@@ -89,17 +107,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "@/p/share/corvale",
                    "@/p/libexec/corvale",
                    "@/home/.local/state/corvale",
-                   "@/home/.local/state/corvale/corvale.lock"},
+                   "@/home/.local/state/corvale/corvale.lock",
+                   "@/home/.config/corvale/settings.txt"},
         // Relative paths in the XDG variables are ignored, as the rules ask.
         LayoutCase{"xdgrelative",
                    "p/bin",
-                   {{"HOME", "@/home"}, {"XDG_STATE_HOME", "state"}, {"XDG_RUNTIME_DIR", ""}},
+                   {{"HOME", "@/home"},
+                    {"XDG_STATE_HOME", "state"},
+                    {"XDG_RUNTIME_DIR", ""},
+                    {"XDG_CONFIG_HOME", "config"}},
                    false,
                    true,
                    "@/p/share/corvale",
                    "@/p/libexec/corvale",
                    "@/home/.local/state/corvale",
-                   "@/home/.local/state/corvale/corvale.lock"}));
+                   "@/home/.local/state/corvale/corvale.lock",
+                   "@/home/.config/corvale/settings.txt"}));
 
 TEST(Folders, AreMadeWithTheirParentsPrivateToThePlayer) {
     const testsupport::TempFolder temp{"folders"};

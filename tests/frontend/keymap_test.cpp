@@ -73,6 +73,9 @@ TEST(KeyMap, SdlPressesBecomeTheGamesKeys) {
         {"Down", SDL_SCANCODE_DOWN, SDLK_DOWN, 0, keyDown, 0},
         {"F1", SDL_SCANCODE_F1, SDLK_F1, 0, keyF1, 0},
         {"F2", SDL_SCANCODE_F2, SDLK_F2, 0, none, 0},
+        // The rate and volume keys, the first and last of them.
+        {"F5", SDL_SCANCODE_F5, SDLK_F5, 0, keyF5, 0},
+        {"F12", SDL_SCANCODE_F12, SDLK_F12, 0, keyF12, 0},
     };
     for (const Press& press : presses) {
         SCOPED_TRACE(press.what);
