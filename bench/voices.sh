@@ -23,7 +23,7 @@ shift || true
 candidates=${*:-espeak-ng:en flite:slt flite:kal flite:awb flite:rms}
 model=/usr/share/pocketsphinx/model/en-us
 if ! command -v pocketsphinx_batch >/dev/null || [ ! -d "$model" ]; then
-    echo "voices.sh needs the recogniser: apt-get install pocketsphinx pocketsphinx-en-us" >&2
+    echo "voices.sh needs the recogniser: scripts/install-deps.sh bench" >&2
     exit 1
 fi
 cmake --build "$build" --target clipgen >/dev/null

@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Corvale needs that are not there yet.
 #   install-deps.sh play   what building and playing needs
-#   install-deps.sh test   that, and what the tests and benchmarks need
+#   install-deps.sh test   that, and what the tests need
+#   install-deps.sh bench  that, and what the benchmarks need
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev
     fonts-dejavu-core libespeak-ng-dev espeak-ng flite1-dev)
-if [ "${1:-play}" = test ]; then
+if [ "${1:-play}" = test ] || [ "${1:-play}" = bench ]; then
     packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool x11-apps x11-utils sox procps
         clang libclang-rt-14-dev)
     # The installed game and its packages: cpack's dependency scan (dpkg-dev,
     # file), lintian, the validators of the desktop entry, metainfo and man
     # pages, and flock/unshare for the lock and read-only install tests.
     packages+=(dpkg-dev file lintian desktop-file-utils appstream groff-base man-db util-linux)
-    # pocketsphinx: the offline recogniser bench/voices.sh judges voices with.
-    packages+=(pocketsphinx pocketsphinx-en-us)
     # A private speech-dispatcher for the tests of the speech-server voice; its
     # header lets the build check the few declarations the game keeps of it.
     packages+=(speech-dispatcher speech-dispatcher-espeak-ng libspeechd-dev)
+fi
+# pocketsphinx: the offline recogniser bench/voices.sh judges voices with; no
+# test needs it, so the test machine does not fetch its large model.
+if [ "${1:-play}" = bench ]; then
+    packages+=(pocketsphinx pocketsphinx-en-us)
 fi
 
 missing=()

@@ -36,7 +36,7 @@ if(XVFB)
     if(NOT CORVALE_SANITIZE)
         add_test(NAME e2e.kill
                  COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/kill.sh ${CORVALE_GAME_DIR} 100)
-        set_tests_properties(e2e.kill PROPERTIES TIMEOUT 900 RUN_SERIAL ON)
+        set_tests_properties(e2e.kill PROPERTIES TIMEOUT 900 PROCESSORS 2)
     endif()
 endif()
 
