@@ -31,6 +31,10 @@ if(XVFB)
              COMMAND ${xvfb} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/badfiles.sh ${CORVALE_GAME_DIR})
     set_tests_properties(e2e.startup e2e.play e2e.quickkeys e2e.neweasy e2e.view e2e.speechd e2e.german e2e.signals e2e.badfiles
                          PROPERTIES TIMEOUT 180)
+    # These two hold the game to a second for ending on a signal or giving up
+    # a speech server: they run alone, so the load of other tests does not
+    # decide them.
+    set_tests_properties(e2e.speechd e2e.signals PROPERTIES RUN_SERIAL ON)
     # A hundred kills, four games at a time, take a minute or two; once per
     # test run is enough, in the plain build, where the game starts quickest.
     if(NOT CORVALE_SANITIZE)
