@@ -16,6 +16,7 @@
 #include "files/layout.h"
 #include "platform/failure.h"
 #include "speech/letters.h"
+#include "speech/playersettings.h"
 #include "speech/serverfirst.h"
 #include "speech/speaker.h"
 #include "speech/speech.h"
@@ -43,7 +44,9 @@ int main(int argc, char** argv) {
         const Layout layout = findlayout(programdirectory(), std::getenv);
         // The game tells the player of a voice.txt or a voice it cannot
         // use; its many voxlets speak with the defaults without a word.
-        speech::ServerFirst voice("voxlet", layout.datadir, false);
+        // The game's language, chosen by the same rule as the game's.
+        speech::ServerFirst voice(
+            "voxlet", languagefolder(layout.datadir, layout.settingsfile, std::getenv), false);
         const std::string text = spokenletters(tail.text, voice.settings().language);
         // The game ends a clue number that newer speech replaces with
         // SIGTERM. The server would speak on after voxlet had gone, so while

@@ -22,6 +22,7 @@
 #include "frontend/sdl/largeprint.h"
 #include "platform/failure.h"
 #include "platform/keys.h"
+#include "speech/playersettings.h"
 
 namespace corvale {
 
@@ -128,7 +129,8 @@ bool askedfor(const char* driver) {
 
 SdlPlatform::SdlPlatform() {
     layout_ = findlayout(programdirectory(), std::getenv);
-    datadir = layout_.datadir;
+    // The clip set of the player's language, chosen once for the session.
+    datadir = languagefolder(layout_.datadir, layout_.settingsfile, std::getenv);
     savedir = layout_.savedir;
     settingsfile = layout_.settingsfile;
     std::random_device entropy;
@@ -152,7 +154,7 @@ SdlPlatform::SdlPlatform() {
     takestopsignals();
     // Made now, so a speech server that CORVALE_SPEECH insists on and that
     // does not answer ends the game at start-up rather than at the first H.
-    voice_ = makevoice(layout_.datadir, [this] { return speechstop(); });
+    voice_ = makevoice(datadir, [this] { return speechstop(); });
 }
 
 SdlPlatform::~SdlPlatform() {

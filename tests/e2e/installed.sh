@@ -163,10 +163,25 @@ stopgame
 stray=$(cd "$home" && ls -A | grep -v '^\.local$' || true)
 [ -z "$stray" ] || fail "a desktop start left this at the top of the home folder: $stray"
 
+# Every language is installed, and a desktop that speaks German gets German.
+for language in de es fr; do
+    grep -qx "language=$language" "$root/$datadir/$language/voice.txt" ||
+        fail "no $language set installed in $root/$datadir/$language"
+done
+(cd "$work/elsewhere" && exec env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=de_DE.UTF-8 \
+    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/german.raw" "$game" 2>>"$work/game.err") &
+gamepid=$!
+timeout 20 xdotool search --sync --all --pid "$gamepid" --name '^Corvale$' >/dev/null ||
+    fail "no window appeared under LANG=de_DE.UTF-8: $(cat "$work/game.err")"
+sleep 2
+stopgame
+begins "$work/german.raw" "$root/$datadir/de/sounds/welcome.wav" ||
+    fail "the installed game did not greet in German under LANG=de_DE.UTF-8"
+
 snapshot >"$work/after"
 diff "$work/before" "$work/after" >&2 || fail "the installed tree changed"
 if grep -v CRITICAL "$work/game.err" | grep -q .; then fail "the game reported: $(cat "$work/game.err")"; fi
-echo "installed game played from $root: pad and lock in $state; a second copy ended"
+echo "installed game played from $root: pad and lock in $state; a second copy ended; German under LANG=de_DE.UTF-8"
 
 if [ "$mode" = install ]; then
     umount "$root" 2>/dev/null || true

@@ -28,8 +28,9 @@ WRAP
     # The built-in voice, whose speech the disk driver captures, even where a
     # speech server runs.
     export CORVALE_SPEECH=espeak
-    # The player's settings of whoever runs the tests stay out of them.
-    export XDG_CONFIG_HOME="$work/config"
+    # The player's settings and the language of whoever runs the tests stay
+    # out of them: the game plays English.
+    export XDG_CONFIG_HOME="$work/config" LANGUAGE=en
     # Leak reports of the X and audio libraries are not ours to fix.
     export ASAN_OPTIONS=detect_leaks=0
 }
@@ -65,6 +66,16 @@ press() {
 # rms FILE: the RMS amplitude (0..1) of a raw capture.
 rms() {
     sox -t raw -r 22050 -e signed -b 16 -c 2 "$1" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
+# sounding FILE: the samples of a 16-bit capture that are not silent, one a line.
+sounding() { od -An -v -td2 -w2 "$1" | awk '$1 != 0'; }
+
+# begins CAPTURE CLIP: true when the capture's sound starts with the clip's,
+# sample for sample.
+begins() {
+    sox "$2" -t raw "$work/begins.raw"
+    cmp -s <(sounding "$1" | head -n 20000) <(sounding "$work/begins.raw" | head -n 20000)
 }
 
 # seconds FILE: the length of a raw capture in seconds.

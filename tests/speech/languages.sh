@@ -1,24 +1,24 @@
 #!/bin/bash
-# Every language's clip set, made by clipgen from its table as a build in
-# that language makes it, passes the same checks as the English set: every
-# clip there, in the game's format, charted within its gap.
-#   languages.sh PATH-TO-CLIPGEN SOUNDS-FOLDER CLIPSET-SCRIPT
+# Every other language's clip set the build put in its folder of the game
+# folder passes the same checks as the build's own set: every clip there, in
+# the game's format, charted within its gap; and its voice.txt names the
+# language of its folder.
+#   languages.sh GAME-FOLDER CLIPSET-SCRIPT
 set -u
-clipgen=$1 sounds=$2 clipset=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-for table in "$sounds"/clips.*.tsv; do
-    language=${table##*/clips.}
-    language=${language%.tsv}
-    if ! "$clipgen" --table "$table" --out "$work/$language" --voice "$language" \
-        --language "$language" 2>"$work/$language.err"; then
-        echo "FAIL: clipgen could not speak $table: $(cat "$work/$language.err")"
-        failures=$((failures + 1))
-        continue
-    fi
+game=$1 clipset=$2
+failures=0 checked=0
+for chart in "$game"/*/soundchart.txt; do
+    [ -f "$chart" ] || continue
+    folder=${chart%/soundchart.txt}
+    language=${folder##*/}
     echo "== $language"
-    bash "$clipset" "$work/$language" || failures=$((failures + 1))
+    checked=$((checked + 1))
+    if ! grep -qx "language=$language" "$folder/voice.txt"; then
+        echo "FAIL: $folder/voice.txt does not name the language $language"
+        failures=$((failures + 1))
+    fi
+    bash "$clipset" "$folder" || failures=$((failures + 1))
 done
+[ "$checked" -gt 0 ] || { echo "FAIL: no language's folder in $game"; exit 1; }
 [ "$failures" -eq 0 ] && echo "every language's clip set passed"
 exit $((failures > 0))
