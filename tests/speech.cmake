@@ -24,6 +24,10 @@ add_test(NAME voxlet_end_to_end COMMAND ${speech_test_dir}/voxlet_e2e.sh $<TARGE
 add_test(NAME clipgen_command_line COMMAND ${speech_test_dir}/clipgen_cli.sh $<TARGET_FILE:clipgen>)
 # Checks what the normal build put in the game folder, as the game will find it.
 add_test(NAME clip_set COMMAND ${speech_test_dir}/clipset.sh ${CORVALE_GAME_DIR})
-# The same checks on the clip set of every other language, in its folder.
-add_test(NAME clip_set_languages
-         COMMAND ${speech_test_dir}/languages.sh ${CORVALE_GAME_DIR} ${speech_test_dir}/clipset.sh)
+# The same checks on the clip set of every other language, in its folder: a
+# test each, as each takes about as long as the build's own set.
+foreach(language ${CORVALE_OTHER_LANGUAGES})
+    add_test(NAME clip_set.${language}
+             COMMAND ${speech_test_dir}/languages.sh ${CORVALE_GAME_DIR} ${speech_test_dir}/clipset.sh
+                     ${language})
+endforeach()

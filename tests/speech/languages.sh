@@ -2,12 +2,13 @@
 # Every other language's clip set the build put in its folder of the game
 # folder passes the same checks as the build's own set: every clip there, in
 # the game's format, charted within its gap; and its voice.txt names the
-# language of its folder.
-#   languages.sh GAME-FOLDER CLIPSET-SCRIPT
+# language of its folder. Given a LANGUAGE, checks that language's folder
+# alone, so the build can check its languages side by side.
+#   languages.sh GAME-FOLDER CLIPSET-SCRIPT [LANGUAGE]
 set -u
-game=$1 clipset=$2
+game=$1 clipset=$2 only=${3:-*}
 failures=0 checked=0
-for chart in "$game"/*/soundchart.txt; do
+for chart in "$game"/$only/soundchart.txt; do
     [ -f "$chart" ] || continue
     folder=${chart%/soundchart.txt}
     language=${folder##*/}
