@@ -138,8 +138,15 @@ void Form_Focus(bool gained) {
     if (!Form1.focuslost) return;
     Form1.focuslost = false;
     // A screen reader only cancels its speech when the player comes back,
-    // and says nothing of the game: the game says where the player is.
-    if (playing())
+    // and says nothing of the game: the game says where the player is. In a
+    // puzzle with a clue chosen, the puzzle and the clue, in the game's voice,
+    // as no clip says a clue's number.
+    if (playing() && Form1.clueindex >= 1 && Form1.clueindex <= Form1.cluecount) {
+        silence();
+        const std::string place =
+            itemname(Form1.level + 1) + ". " + withnumber(Module1.voice.clue, Form1.clueindex);
+        speak(place, place);
+    } else if (playing())
         announce(itemclip[Form1.level + 1]);
     else
         announce(Module1.menuitem >= 1 && Module1.menuitem <= lastitem ? itemclip[Module1.menuitem]

@@ -39,6 +39,11 @@ void sayfailure(const std::string& text);
 void loadsettings();
 bool settingkey(int KeyCode);
 
+// What the view calls menu item `item` (0 the freshly opened menu, 1 the
+// introduction, 2 to 5 the puzzles, 6 to 8 the new ones, 9 exit), in the
+// clips' language.
+std::string itemname(int item);
+
 // The large-print view: the lines that say what the player hears now, and
 // handing them to the front end when they differ from what it shows.
 std::vector<std::string> screenlines();

@@ -17,11 +17,6 @@
 
 namespace corvale {
 
-namespace {
-
-// What the view calls menu item `item` (0 the freshly opened menu, 1 the
-// introduction, 2 to 5 the puzzles, 6 to 8 the new ones, 9 exit), in the
-// clips' language.
 std::string itemname(int item) {
     const VoiceSettings& words = Module1.voice;
     if (item == 1) return words.viewintro;
@@ -32,6 +27,8 @@ std::string itemname(int item) {
     if (item == 9) return words.viewexit;
     return words.viewmenu;
 }
+
+namespace {
 
 // Keeps the lines short, so the text stays large: five letters with digits
 // ("A=1  B=2  C=3  D=4  E=5"), fewer when they have marks.

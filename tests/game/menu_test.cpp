@@ -86,11 +86,23 @@ TEST_F(Menu, ReturningToTheWindowSaysWhereThePlayerIs) {
     EXPECT_EQ(announced(), "\\sounds\\lvl1.wav");
     key(keyEnter);  // puzzle 1
     ticks(20);
+    // In a puzzle: the puzzle and the clue's number, shown while said.
+    os.speechlength = 1000;
     os.handlers.focus(false);
     os.handlers.focus(true);
-    EXPECT_EQ(announced(), "\\sounds\\lvl1.wav");
+    key(keyTab);
+    ticks(60);
+    const std::size_t from = os.screens.size();
+    os.handlers.focus(false);
+    os.handlers.focus(true);
+    EXPECT_EQ(os.speech,
+              (std::vector<std::string>{"Puzzle 1. Clue 1|0|100", "Puzzle 1. Clue 2|0|100"}));
+    EXPECT_EQ(announced(), "");
+    ASSERT_GT(os.screens.size(), from);
+    EXPECT_EQ(os.screens[from].lines.at(0), "Puzzle 1. Clue 2");
     ticks(1);
     os.handlers.focus(true);  // no loss in between: nothing more
+    EXPECT_EQ(os.speech.size(), 2u);
     EXPECT_EQ(announced(), "");
 }
 
