@@ -1,11 +1,11 @@
 // Where the large-print view puts its lines and how large each one is. The
 // game hands its lines in sections parted by an empty line (what is said,
 // where the player is, the pad); each section has a fixed share of the
-// window's height, and each line of a section an equal part of that share,
-// drawn as large as fits its part and the window's width. So a line's size
-// depends only on its own text and its own section's length: a pad that
-// fills never shrinks the clue above it. The first section's lines are one
-// sentence broken into lines, and share the size of the smallest. Kept free of SDL, so the layout
+// window's height, and its lines are drawn as large as the width allows,
+// all made smaller alike where they would not fit that share together. So
+// a line's size depends only on its own section: a pad that fills never
+// shrinks the clue above it. The first section's lines are one sentence
+// broken into lines, and share the size of the smallest. Kept free of SDL, so the layout
 // can be tested without a window or a font.
 #pragma once
 
@@ -57,19 +57,23 @@ inline std::vector<Placed> layout(const std::vector<std::string>& lines,
     for (std::size_t s = 0; s < sections.size(); ++s) {
         const auto [first, end] = sections[s];
         const double band = down * shares[s];
-        const double box = end > first ? band / static_cast<double>(end - first) : 0;
-        int smallest = 0;
+        // Each line as large as the width allows; the lines of what is said
+        // (one sentence) all at the least of those.
+        std::vector<double> sizes;
+        for (std::size_t i = first; i < end; ++i)
+            sizes.push_back(static_cast<double>(refsize) * across / std::max(1, widths[i]));
+        if (s == 0 && !sizes.empty())
+            std::fill(sizes.begin(), sizes.end(), *std::min_element(sizes.begin(), sizes.end()));
+        // Then all made smaller alike until together they fit the section's
+        // height, so a short clue stays larger than the heading above it.
+        double needed = 0;
+        for (double size : sizes) needed += size * skip / refsize;
+        const double scale = needed > band ? band / needed : 1.0;
+        double y = top + (band - std::min(needed, band)) / 2;
         for (std::size_t i = first; i < end; ++i) {
-            const double wide = static_cast<double>(refsize) * across / std::max(1, widths[i]);
-            const double high = static_cast<double>(refsize) * box / std::max(1, skip);
-            placed[i].size = std::max(1, static_cast<int>(std::min(wide, high)));
-            smallest = i == first ? placed[i].size : std::min(smallest, placed[i].size);
-        }
-        for (std::size_t i = first; i < end; ++i) {
-            if (s == 0) placed[i].size = smallest;
-            const double drawn = static_cast<double>(skip) * placed[i].size / refsize;
-            placed[i].top =
-                static_cast<int>(top + box * static_cast<double>(i - first) + (box - drawn) / 2);
+            const int size = std::max(1, static_cast<int>(sizes[i - first] * scale));
+            placed[i] = {size, static_cast<int>(y)};
+            y += static_cast<double>(skip) * size / refsize;
         }
         top += band;
     }
