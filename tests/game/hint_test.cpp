@@ -96,11 +96,7 @@ TEST_F(Hint, TheHintsUsedAreCountedAcrossRuns) {
     choose(1);
     hinted();
     hinted();
-    Form1 = Form{};
-    Module1 = Module{};
-    attach(os);
-    start();
-    ticks(1);
+    rerun();
     choose(1);
     EXPECT_EQ(Form1.hintsused, 2);
     hinted();

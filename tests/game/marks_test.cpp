@@ -42,11 +42,7 @@ class Marks : public Rig {
     }
     // A fresh run of the game on the same folders, back in puzzle 1.
     void restart() {
-        Form1 = Form{};
-        Module1 = Module{};
-        attach(os);
-        start();
-        ticks(1);
+        rerun();
         choose(1);
     }
 };

@@ -77,6 +77,15 @@ class Rig : public ::testing::Test {
         } catch (const ProgramEnded&) {
         }
     }
+    // A fresh run of the game on the same folders: the state a new process
+    // starts with, then start-up and its first tick.
+    void rerun() {
+        Form1 = Form{};
+        Module1 = Module{};
+        attach(os);
+        start();
+        ticks(1);
+    }
     void key(int code, int mask = 0) { os.press(code, mask), os.run(0); }
     void keys(std::initializer_list<int> codes) {
         for (int code : codes) key(code);
