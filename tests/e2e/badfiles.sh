@@ -29,7 +29,7 @@ captured() {
 # run KEYS...: starts the game, presses the keys, dismisses the report's box
 # if one comes up, and sets $status to the exit status. $beforelast is how
 # much the capture held just before the last key, $atbox how much when the
-# box came up. With $until set to a file, a game that goes on is stopped a
+# box came up. With $stopwhen set to a file, a game that goes on is stopped a
 # second after that file appears, rather than after twenty.
 run() {
     rm -f "$work/game.raw"
@@ -53,7 +53,7 @@ run() {
                 press "${@: -1}"
             fi
             pressed=yes
-        elif [ -n "${until:-}" ] && [ -e "$until" ]; then
+        elif [ -n "${stopwhen:-}" ] && [ -e "$stopwhen" ]; then
             sleep 1
             break
         fi
@@ -113,7 +113,7 @@ expect "missing puzzle" fails "puzz1.txt"
 fresh
 printf 'A\r\n12\r\n' >"$work/game/scratch1.txt"
 cp "$work/game/scratch1.txt" "$work/bad.txt"
-until=$work/game/scratch1.txt.unreadable run Tab Tab Return
+stopwhen=$work/game/scratch1.txt.unreadable run Tab Tab Return
 expect "unreadable pad" running "scratch1.txt:2:"
 cmp -s "$work/bad.txt" "$work/game/scratch1.txt.unreadable" || fail "the unreadable pad was not kept aside whole"
 

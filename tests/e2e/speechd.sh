@@ -28,6 +28,14 @@ waitforspeech() {
     return 1
 }
 
+# inpuzzle: from the game's menu into puzzle 1, where H speaks the sentence
+# through the live voice.
+inpuzzle() {
+    sleep 1
+    press Tab Tab Return
+    sleep 2
+}
+
 # voxlet through the server: its speech reaches the server's output, not
 # voxlet's own audio device.
 before=$(captured)
@@ -39,9 +47,7 @@ waitforspeech "$before" || fail "voxlet's text never reached speech-dispatcher"
 
 # The game's H sentence through the server, and the game goes on.
 CORVALE_SPEECH=speechd startgame
-sleep 1
-press Tab Tab Return
-sleep 2
+inpuzzle
 before=$(captured)
 press h
 waitforspeech "$before" || fail "the H sentence never reached speech-dispatcher: $(cat "$work/game.err")"
@@ -56,8 +62,8 @@ ms() { echo $(($(date +%s%N) / 1000000)); }
 # endswithin MS: true when the game ends within MS milliseconds; its status
 # is then in $ended.
 endswithin() {
-    local until=$(($(ms) + $1))
-    while [ "$(ms)" -lt "$until" ]; do
+    local deadline=$(($(ms) + $1))
+    while [ "$(ms)" -lt "$deadline" ]; do
         if ! kill -0 "$gamepid" 2>/dev/null; then
             ended=0
             wait "$gamepid" || ended=$?
@@ -73,9 +79,7 @@ endswithin() {
 # within its bound and spoken by the built-in voice, and SIGTERM still ends
 # the game at once.
 CORVALE_SPEECH=auto startgame
-sleep 1
-press Tab Tab Return
-sleep 2
+inpuzzle
 kill -STOP "$speechdpid"
 startraw=$(stat -c %s "$work/game.raw")
 press h
@@ -95,9 +99,7 @@ sentence="A B times C equals D E, and this sentence goes on for a good while so 
 printf '1\r\n"*"\r\nAB__\r\nC___\r\nDE__\r\n%s\r\n"*"\r\nA\r\nE\r\nB\r\nC\r\nD\r\n"*"\r\n"*"\r\n"*"\r\n"*"\r\n' \
     "$sentence" >"$work/cwd/puzz1.txt"
 CORVALE_SPEECH=speechd startgame
-sleep 1
-press Tab Tab Return
-sleep 2
+inpuzzle
 before=$(captured)
 press h
 waitforspeech "$before" || fail "the long H sentence never reached speech-dispatcher"
@@ -168,9 +170,7 @@ start=$(ms)
 CORVALE_SPEECH=auto startgame
 took=$(($(ms) - start))
 [ "$took" -le 5000 ] || fail "the window took $took ms with a hung server"
-sleep 1
-press Tab Tab Return
-sleep 2
+inpuzzle
 startraw=$(stat -c %s "$work/game.raw")
 press h
 sleep 1.5
