@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Corvale with GCC and warnings as errors
-# and runs every test; then builds it again with clang, AddressSanitizer,
-# UndefinedBehaviorSanitizer and the fuzz targets, and runs every test a
-# second time, the fuzz targets among them for a short while each, so the
-# tree stays clean under both compilers. Each build has a folder of its own
+# and runs every test; builds it again with clang, AddressSanitizer,
+# UndefinedBehaviorSanitizer and the fuzz targets (beside the first tests, at
+# the lowest priority) and runs the tests a second time, the fuzz targets
+# among them for a short while each, so the tree stays clean under both
+# compilers. Each build has a folder of its own
 # (build-test/, build-asan/), so the game folder scripts/play.sh plays from,
 # build/game/, is never reconfigured by this; scripts/fuzz.sh fuzzes longer
 # in build-fuzz/. The time of each stage is printed as it ends and all of
@@ -70,10 +71,29 @@ sanitized() {
     cmake --build build-asan -j2
 }
 
+# plaintests: runs the plain build's tests while the sanitizers' build is
+# compiled beside them at the lowest priority. The tests leave more than
+# half the machine idle (the end-to-end tests mostly wait for the game to
+# speak), and at nice 19 the compiler takes only what they leave, so the
+# one-second bounds some of them hold the game to are not disturbed.
+plaintests() {
+    local asanlog=build-asan.log builder status=0
+    (renice -n 19 "$BASHPID" >/dev/null && sanitized) >"$asanlog" 2>&1 &
+    builder=$!
+    # Four tests at a time on two cores: the end-to-end tests spend most of
+    # their time waiting for the game to speak, each with an X server of its own.
+    (cd build-test && ctest --output-on-failure -j4 --timeout 300) || status=$?
+    if [ $status -ne 0 ]; then
+        kill "$builder" 2>/dev/null || true
+        wait "$builder" 2>/dev/null || true
+        return $status
+    fi
+    echo "== the sanitizers' build, begun beside the tests (its log: $asanlog)"
+    wait "$builder" || { tail -n 60 "$asanlog"; echo "the sanitizers' build failed; its log: $asanlog"; return 1; }
+    tail -n 3 "$asanlog"
+}
+
 stage "install deps" scripts/install-deps.sh test
 stage "configure+build plain (GCC)" plain
-# Four tests at a time on two cores: the end-to-end tests spend most of
-# their time waiting for the game to speak, each with an X server of its own.
-stage "test plain" bash -c 'cd build-test && ctest --output-on-failure -j4 --timeout 300'
-stage "configure+build asan (clang)" sanitized
+stage "test plain, beside configure+build asan (clang)" plaintests
 stage "test asan, fuzz ${fuzzseconds} s a target" bash -c 'cd build-asan && ctest --output-on-failure -j4 --timeout 600'
