@@ -10,9 +10,9 @@ game=${1:-build/game}
 # Where the voice of each clip begins and ends, in ms: the first and last
 # sample above 200 (-44 dB), the level below which clipgen trims.
 declare -A lead end
-for wav in "$game"/sounds/*.wav; do
-    name=$(basename "$wav" .wav)
-    read -r lead[$name] end[$name] < <(sox "$wav" -t raw -e signed -b 16 -c 1 - remix 1 |
+for clip in "$game"/sounds/*.ogg; do
+    name=$(basename "$clip" .ogg)
+    read -r lead[$name] end[$name] < <(sox "$clip" -t raw -e signed -b 16 -c 1 - remix 1 |
         od -An -v -td2 -w2 |
         awk '{a = $1 < 0 ? -$1 : $1; if (a > 200) { if (!f) f = NR; l = NR }}
              END {printf "%d %d\n", f * 1000 / 22050, l * 1000 / 22050}')

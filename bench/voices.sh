@@ -100,22 +100,22 @@ for candidate in $candidates; do
             mv "$work/t" "$work/table.tsv"
     done
     total=0
-    for f in "$set"/sounds/*.wav; do total=$(awk -v t="$total" -v d="$(soxi -D "$f")" 'BEGIN {print t + d}'); done
+    for f in "$set"/sounds/*.ogg; do total=$(awk -v t="$total" -v d="$(soxi -D "$f")" 'BEGIN {print t + d}'); done
     longest() {  # NAME... -> "name ms" of the longest
-        for n in "$@"; do echo "$n $(ms "$set/sounds/$n.wav")"; done | sort -k2 -n | tail -1
+        for n in "$@"; do echo "$n $(ms "$set/sounds/$n.ogg")"; done | sort -k2 -n | tail -1
     }
     letter=$(longest $letters)
     relation=$(longest times minus islessthan equals)
-    issetto=$(ms "$set/sounds/issetto.wav")
-    levels=$(for n in $words $letters $digits; do loudness "$set/sounds/$n.wav"; done | sort -n)
+    issetto=$(ms "$set/sounds/issetto.ogg")
+    levels=$(for n in $words $letters $digits; do loudness "$set/sounds/$n.ogg"; done | sort -n)
     spread=$(echo "$levels" | awk 'NR == 1 {lo = $1} {hi = $1} END {printf "%.1f dB", hi - lo}')
-    peak=$(for f in "$set"/sounds/*.wav; do sox "$f" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}'; done | sort -n | tail -1)
+    peak=$(for f in "$set"/sounds/*.ogg; do sox "$f" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}'; done | sort -n | tail -1)
 
     # 16 kHz copies for the recogniser, clean and in two levels of noise.
     for condition in clean 20 10; do mkdir -p "$set/$condition"; done
     for n in $words $letters $digits; do
         # Padded with silence: the recogniser needs some quiet to settle on.
-        sox "$set/sounds/$n.wav" -r 16000 -c 1 -b 16 "$set/clean/$n.wav" pad 0.3 0.3
+        sox "$set/sounds/$n.ogg" -r 16000 -c 1 -b 16 "$set/clean/$n.wav" pad 0.3 0.3
         d=$(soxi -D "$set/clean/$n.wav")
         for snr in 20 10; do
             # Uniform noise of amplitude a has RMS a/sqrt(3); the speech is at -20 dBFS.

@@ -76,13 +76,12 @@ std::string programdirectory() {
     return exe.substr(0, exe.rfind('/'));
 }
 
-std::string hostpath(const std::string& gamepath) {
-    std::string path = gamepath;
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    if (exists(path)) return path;
+namespace {
 
-    // Walk the path and repair each component that is missing as written.
+// The host path of `path` with each component missing as written matched
+// without regard to letter case, or "" when some component has no match.
+std::string resolved(const std::string& path) {
+    if (exists(path)) return path;
     bool absolute = !path.empty() && path[0] == '/';
     std::string built = absolute ? "" : ".";
     std::istringstream parts(path);
@@ -91,12 +90,29 @@ std::string hostpath(const std::string& gamepath) {
         std::string next = built + "/" + part;
         if (!exists(next)) {
             std::string match = findcaseless(built.empty() ? "/" : built, part);
-            if (match.empty()) return path;
+            if (match.empty()) return "";
             next = built + "/" + match;
         }
         built = next;
     }
     return absolute ? built : built.substr(2);
+}
+
+}  // namespace
+
+std::string hostpath(const std::string& gamepath) {
+    std::string path = gamepath;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    if (std::string found = resolved(path); !found.empty()) return found;
+    // The game names every clip NAME.wav; the sets hold NAME.ogg.
+    constexpr std::string_view wav = ".wav";
+    if (path.size() > wav.size() &&
+        ::strcasecmp(path.c_str() + path.size() - wav.size(), wav.data()) == 0)
+        if (std::string found = resolved(path.substr(0, path.size() - wav.size()) + ".ogg");
+            !found.empty())
+            return found;
+    return path;
 }
 
 bool fileexists(const std::string& gamepath) {

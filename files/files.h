@@ -2,7 +2,7 @@
 // the program directory followed by a backslash path ("\sounds\b.wav"); only
 // this layer turns it into a host path, and it finds a clip whose name
 // differs only in letter case, since the game asks for "\sounds\B.wav" where
-// the set has b.wav. Whole-file reads, atomic writes, the line splitter and
+// the set has b.ogg. Whole-file reads, atomic writes, the line splitter and
 // the quoting of input in messages live here too, so the game, clipgen and
 // corvale-puzzle read and write files the same way.
 #pragma once
@@ -19,8 +19,9 @@ namespace corvale {
 std::string programdirectory();
 
 // Backslashes become slashes; a component that is missing is looked up
-// again without regard to letter case. A path that resolves to nothing comes
-// back converted but otherwise unchanged.
+// again without regard to letter case. A clip the game names NAME.wav that is
+// not there is found as NAME.ogg, the form the clip sets are built in. A path
+// that resolves to nothing comes back converted but otherwise unchanged.
 std::string hostpath(const std::string& gamepath);
 
 bool fileexists(const std::string& gamepath);

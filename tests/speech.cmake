@@ -14,9 +14,11 @@ add_executable(speech_tests
     ${speech_test_dir}/playersettings_test.cpp
     ${speech_test_dir}/serverfirst_test.cpp
     ${speech_test_dir}/letters_test.cpp
-    ${speech_test_dir}/trim_test.cpp)
+    ${speech_test_dir}/trim_test.cpp
+    ${speech_test_dir}/ogg_test.cpp)
+pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile)
 target_link_libraries(speech_tests PRIVATE corvale_speech corvale_speechd voxlet_tail clipgen_parts
-                                           GTest::gtest_main)
+                                           PkgConfig::VORBISFILE GTest::gtest_main)
 quickbuild(speech_tests)
 target_compile_definitions(speech_tests PRIVATE CORVALE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(speech_tests DISCOVERY_TIMEOUT 60)

@@ -59,6 +59,8 @@ class MixerDevice : public SoundDevice {
         if (channel < 0 || channel >= mixer::gamechannels)
             fail("sound channel " + std::to_string(channel) + " does not exist");
         std::string file = hostpath(path);
+        // The whole clip is decoded (Ogg Vorbis) and brought to the device's
+        // format here, so playing it later costs nothing.
         Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
         if (!chunk) fail("cannot load the clip " + file + ": " + Mix_GetError());
         return std::make_unique<MixerBuffer>(channel, chunk);

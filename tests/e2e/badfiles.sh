@@ -124,7 +124,7 @@ expect "chart with a huge length" fails "soundchart.txt:2:"
 spoken "chart with a huge length"
 
 fresh
-rm "$work/game/sounds/welcome.wav"
+rm "$work/game/sounds/welcome.ogg"
 run
 expect "missing clip" fails "welcome.wav"
 spoken "missing clip"

@@ -175,7 +175,7 @@ timeout 20 xdotool search --sync --all --pid "$gamepid" --name '^Corvale$' >/dev
     fail "no window appeared under LANG=de_DE.UTF-8: $(cat "$work/game.err")"
 sleep 2
 stopgame
-begins "$work/german.raw" "$root/$datadir/de/sounds/welcome.wav" ||
+begins "$work/german.raw" "$root/$datadir/de/sounds/welcome.ogg" ||
     fail "the installed game did not greet in German under LANG=de_DE.UTF-8"
 
 snapshot >"$work/after"

@@ -17,9 +17,8 @@ export LANG=$locale
 
 startgame
 sleep 2
-# The start of what the game played is the start of this language's welcome,
-# sample for sample.
-begins "$work/game.raw" "$set/sounds/welcome.wav" ||
+# The start of what the game played is the start of this language's welcome.
+begins "$work/game.raw" "$set/sounds/welcome.ogg" ||
     fail "the game did not begin with the $language welcome under LANG=$locale"
 
 # No puzzle in the working folder: puzzle 1 is the language's own.

@@ -33,7 +33,7 @@ loud "$work/game.raw" || fail "nothing audible in the capture (RMS $(rms "$work/
 # What was heard is the welcome clip: its loudness over the captured stretch
 # matches the clip's own over the same length.
 len=$(seconds "$work/game.raw")
-clip=$(sox "$work/game/sounds/welcome.wav" -n trim 0 "$len" stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+clip=$(sox "$work/game/sounds/welcome.ogg" -n trim 0 "$len" stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
 heard=$(rms "$work/game.raw")
 echo "captured $len s, RMS $heard; the welcome clip ($welcome s) over that stretch: RMS $clip"
 awk -v a="$heard" -v b="$clip" 'BEGIN {exit !(a > 0.6 * b && a < 1.4 * b)}' ||

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -36,6 +37,38 @@ TEST_F(Files, FindsAClipWhateverTheLetterCase) {
     EXPECT_FALSE(fileexists(game("\\sounds\\c.wav")));
     EXPECT_FALSE(fileexists(game("\\sounds")));  // a folder is no file
     EXPECT_EQ(readtextfile(game("\\sounds\\B.wav")), "clip");
+}
+
+// The game names every clip NAME.wav; a set built as Ogg Vorbis holds
+// NAME.ogg, which stands in only where no file of the name itself is there.
+TEST_F(Files, FindsAClipNamedWavAsOgg) {
+    for (const char* name : {"c.ogg", "D.ogg", "e.wav", "e.ogg", "g.txt.ogg"})
+        std::ofstream(root / "sounds" / name) << name;
+    const struct {
+        const char* asked;
+        const char* found;  // under root, "" for nothing
+    } cases[] = {
+        {"\\sounds\\c.wav", "/sounds/c.ogg"},
+        {"\\SOUNDS\\C.WAV", "/sounds/c.ogg"},
+        {"\\sounds\\d.wav", "/sounds/D.ogg"},
+        {"\\sounds\\e.wav", "/sounds/e.wav"},
+        {"\\sounds\\f.wav", ""},
+        {"\\sounds\\g.txt", ""},
+        {"\\nosuch\\c.wav", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.asked);
+        const std::string asked = game(c.asked);
+        EXPECT_EQ(fileexists(asked), *c.found != 0);
+        if (*c.found) {
+            EXPECT_EQ(hostpath(asked), root.string() + c.found);
+            EXPECT_EQ(readtextfile(asked), fs::path(c.found).filename().string());
+        } else {
+            std::string converted = asked;
+            std::replace(converted.begin(), converted.end(), '\\', '/');
+            EXPECT_EQ(hostpath(asked), converted);
+        }
+    }
 }
 
 TEST_F(Files, ASaveReplacesTheFileWhole) {

@@ -2,8 +2,9 @@
 # clipgen as the build runs it: a bad table line stops it with the file and
 # line named and no chart written; an unknown engine or voice is named;
 # another engine or voice rebuilds a set with its chart, the click and the
-# win made beside it; a clip with a longest length is spoken faster until it
-# fits, and one that cannot fit stops the build with the clip named.
+# win made beside it, as Ogg files that replace any WAV of the same name; a
+# clip with a longest length is spoken faster until it fits, and one that
+# cannot fit stops the build with the clip named.
 #   clipgen_cli.sh PATH-TO-CLIPGEN
 set -u
 clipgen=$1
@@ -30,13 +31,17 @@ grep -q '"de"' "$work/flite.err" || bad "flite's unknown voice was not named: $(
 
 for choice in "espeak-ng de" "flite kal"; do
     set -- $choice
+    # A WAV clip an older build left would be found before the new one.
+    mkdir -p "$work/$2/sounds"
+    echo old >"$work/$2/sounds/hello.wav"
     if "$clipgen" --table "$work/good.tsv" --out "$work/$2" --engine "$1" --voice "$2" 2>"$work/$2.err"; then
         expected=$(printf '\\sounds\\%s.wav\n' hello click win)
         listed=$(awk 'NR % 2 == 1' "$work/$2/soundchart.txt" | tr -d '\r')
         [ "$listed" = "$expected" ] || bad "the chart of a one-clip table lists: $listed"
         for clip in hello click win; do
-            [ -s "$work/$2/sounds/$clip.wav" ] || bad "no $clip.wav in the $choice set"
+            [ -s "$work/$2/sounds/$clip.ogg" ] || bad "no $clip.ogg in the $choice set"
         done
+        [ -e "$work/$2/sounds/hello.wav" ] && bad "the old hello.wav was left in the $choice set"
     else
         bad "clipgen --engine $1 --voice $2 failed: $(cat "$work/$2.err")"
     fi
@@ -48,7 +53,7 @@ done
 printf 'hello\tHello there, my friend.\t0\t800\n' >"$work/fit.tsv"
 for engine in espeak-ng flite; do
     if "$clipgen" --table "$work/fit.tsv" --out "$work/fit-$engine" --engine "$engine" 2>"$work/fit.err"; then
-        ms=$(soxi -D "$work/fit-$engine/sounds/hello.wav" | awk '{printf "%d", $1 * 1000}')
+        ms=$(soxi -D "$work/fit-$engine/sounds/hello.ogg" | awk '{printf "%d", $1 * 1000}')
         [ "$ms" -le 800 ] || bad "$engine: a clip limited to 800 ms lasts $ms ms"
         [ "$ms" -ge 500 ] || bad "$engine: a clip limited to 800 ms was cut to $ms ms"
     else

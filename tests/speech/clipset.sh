@@ -1,11 +1,13 @@
 #!/bin/bash
 # The clip set the build put in the game folder: every clip the game can ask
-# for is there as 16-bit stereo PCM at 22050 Hz and is not silent, and every
+# for ("\sounds\NAME.wav") is there as NAME.ogg, mono Ogg Vorbis at 22050 Hz,
+# with no WAV of the same name to stand in its place, and is not silent; every
 # entry of soundchart.txt gives its clip's real length to a tenth of a second,
 # and every clip started at a fixed spacing ends before the next one starts.
 # The set is even: no clip has a sample at full scale (clipped), the spoken
 # clips' loudness lies within 3 dB, and they all start and end on the same
-# short margin of silence.
+# short margin of silence. Every measure is taken on the decoded sound, as
+# the player hears it.
 #   clipset.sh GAME-FOLDER
 set -u
 game=$1
@@ -18,19 +20,23 @@ islessthan equals issetto padfull padaside substitute original win _ padempty is
 maybe takenoff nomarks padmore marksaside neweasy newmedium newhard making"
 for c in {a..z} {0..9}; do names="$names $c"; done
 
+declare -A decoded=()
 for name in $names; do
-    clip=$game/sounds/$name.wav
+    clip=$game/sounds/$name.ogg
+    [ -e "$game/sounds/$name.wav" ] && bad "$name.wav stands in the place of $name.ogg"
     if [ ! -f "$clip" ]; then
         bad "no clip $clip"
         continue
     fi
-    layout=$(soxi -t "$clip")/$(soxi -c "$clip")/$(soxi -r "$clip")/$(soxi -b "$clip")/$(soxi -e "$clip")
-    [ "$layout" = "wav/2/22050/16/Signed Integer PCM" ] ||
-        bad "$name.wav is $layout, not wav/2/22050/16/Signed Integer PCM"
-    # One pass over the first channel: the peak, samples at full scale, the
-    # silence before and after the sound (below -50 dBFS), and the loudness:
-    # the RMS of the 10 ms frames that sound (-40 dBFS or more), in dB.
-    read -r peak clipped lead tail loudness < <(sox "$clip" -t dat - remix 1 | awk '
+    kind=$(soxi -t "$clip")
+    [ "$kind" = vorbis ] || bad "$name.ogg is $kind, not Ogg Vorbis"
+    # One decoding pass: the layout, the length in samples, the peak, samples
+    # at full scale, the silence before and after the sound (below -50 dBFS),
+    # and the loudness: the RMS of the 10 ms frames that sound (-40 dBFS or
+    # more), in dB.
+    read -r layout samples peak clipped lead tail loudness < <(sox "$clip" -t dat - | awk '
+        /^; Sample Rate/ {rate = $4 + 0; next}
+        /^; Channels/ {channels = $3 + 0; next}
         /^;/ {next}
         {
             n++; v = $2 < 0 ? -$2 : $2
@@ -40,28 +46,38 @@ for name in $names; do
             frame += v * v; framed++
             if (framed == 220) {if (frame / framed >= 1e-4) {sum += frame; counted += framed}; frame = framed = 0}
         }
-        END {printf "%g %d %d %d %.2f\n", peak, clipped, first ? first - 1 : n, n - last,
+        END {printf "%s/%s %d %g %d %d %d %.2f\n", channels, rate, n, peak, clipped, first ? first - 1 : n, n - last,
                     counted ? 10 * log(sum / counted) / log(10) : -999}')
-    awk -v p="$peak" 'BEGIN {exit !(p >= 0.05)}' || bad "$name.wav is silent (peak $peak)"
-    [ "$clipped" -eq 0 ] || bad "$name.wav has $clipped clipped samples"
+    [ "$layout" = 1/22050 ] || bad "$name.ogg has channels/rate $layout, not 1/22050"
+    decoded[$name]=$samples
+    awk -v p="$peak" 'BEGIN {exit !(p >= 0.05)}' || bad "$name.ogg is silent (peak $peak)"
+    [ "$clipped" -eq 0 ] || bad "$name.ogg has $clipped clipped samples"
     # The click and the win are tones, made to their own shape and level.
     [ "$name" = click ] || [ "$name" = win ] || spoken="$spoken$name $lead $tail $loudness"$'\n'
 done
 
-# The spoken clips alike: loudness within 3 dB, and one margin of silence,
-# to the millisecond, at each end, neither longer than 100 ms.
+# The spoken clips alike: loudness within 3 dB, and one margin of silence at
+# each end, neither longer than 100 ms. clipgen cuts every clip to the same
+# margins to the sample; what the decoder gives back differs only by Vorbis's
+# coding noise, which spreads over the transform block a sound's edge falls
+# in: at most a short block (256 samples) before the voice starts, where the
+# encoder switches to short blocks, and half a long block (1024 samples) after
+# it ends. The noise lies well below the voice, but above -50 dBFS, so a
+# margin may look that much shorter and never longer.
 echo -n "$spoken" | awk '
-    NR == 1 {lo = hi = $4; l0 = l1 = $2; t0 = t1 = $3}
+    NR == 1 {lo = hi = $4; l0 = l1 = $2; t0 = t1 = $3; lshort = tshort = $1}
     {
         if ($4 < lo) {lo = $4; quiet = $1}; if ($4 > hi) {hi = $4; loud = $1}
-        if ($2 < l0) l0 = $2; if ($2 > l1) l1 = $2; if ($3 < t0) t0 = $3; if ($3 > t1) t1 = $3
+        if ($2 < l0) {l0 = $2; lshort = $1}; if ($2 > l1) l1 = $2
+        if ($3 < t0) {t0 = $3; tshort = $1}; if ($3 > t1) t1 = $3
     }
     END {
         ms = 22050 / 1000
         printf "spoken clips: loudness %.1f to %.1f dBFS, leading silence %.1f to %.1f ms, trailing %.1f to %.1f ms\n",
             lo, hi, l0 / ms, l1 / ms, t0 / ms, t1 / ms
         if (hi - lo > 3) {failed = 1; printf "FAIL: loudness spread %.1f dB over 3 dB: %s %.1f dBFS, %s %.1f dBFS\n", hi - lo, quiet, lo, loud, hi}
-        if (l1 - l0 > ms || t1 - t0 > ms) {failed = 1; print "FAIL: the clips do not share one margin of silence"}
+        if (l1 - l0 > 256) {failed = 1; printf "FAIL: the clips do not share one leading margin: %s starts %.1f ms early\n", lshort, (l1 - l0) / ms}
+        if (t1 - t0 > 1024) {failed = 1; printf "FAIL: the clips do not share one trailing margin: %s ends %.1f ms late\n", tshort, (t1 - t0) / ms}
         if (l1 > 100 * ms || t1 > 100 * ms) {failed = 1; print "FAIL: a margin of silence is longer than 100 ms"}
         exit failed
     }' || failures=$((failures + 1))
@@ -86,13 +102,15 @@ else
         [[ $name =~ ^\\sounds\\[a-z0-9_]+\.wav$ ]] || bad "chart name \"$name\" is not \\sounds\\NAME.wav"
         [[ $tenths =~ ^[0-9]+(\.[0-9]+)?$ ]] || bad "chart length \"$tenths\" of $name is not a number"
         file=$game/${name//\\//}
+        file=${file%.wav}.ogg
         if [ ! -f "$file" ]; then
             bad "the chart lists $name, which is not in the clip set"
             continue
         fi
-        seconds=$(soxi -D "$file")
-        awk -v t="$tenths" -v s="$seconds" 'BEGIN {d = t / 10 - s; exit !(d <= 0.1 && d >= -0.1)}' ||
-            bad "the chart gives $name $tenths tenths, the clip lasts $seconds s"
+        short=${short%.wav}
+        samples=${decoded[$short]:-$(soxi -s "$file")}
+        awk -v t="$tenths" -v n="$samples" 'BEGIN {d = t / 10 - n / 22050; exit !(d <= 0.1 && d >= -0.1)}' ||
+            bad "the chart gives $name $tenths tenths, the clip lasts $samples samples at 22050 Hz"
     done <"$chart"
     for name in $names; do
         grep -qxF "\\sounds\\$name.wav"$'\r' "$chart" || bad "the chart does not list $name.wav"

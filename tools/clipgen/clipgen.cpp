@@ -2,11 +2,11 @@
 // clip table. Spoken clips come from espeak-ng or flite through the same
 // speech layer the game uses, each brought to one loudness and trimmed to the
 // same short margins; the click and the win fanfare are made here from tones.
-// Every clip is written as 16-bit stereo PCM at 22050 Hz, and the chart is
-// written last from the clips' real lengths, so it can never disagree with
-// them. Beside them goes voice.txt: the voice and language the clips were
-// spoken in, the table's texts the game composes, and what each clip says,
-// so the game's own speech and its captions match its clips.
+// Every clip is written as mono Ogg Vorbis at 22050 Hz (NAME.ogg, found by
+// the game under its own name NAME.wav), and the chart is written last from
+// the clips' real lengths, so it can never disagree with them. Beside them goes voice.txt: the
+// voice and language the clips were spoken in, the table's texts the game composes, and what each
+// clip says, so the game's own speech and its captions match its clips.
 //
 //   clipgen --table sounds/clips.tsv --out build/game [--engine NAME] [--voice NAME]
 //           [--language en]
@@ -27,7 +27,7 @@
 #include "speech/voicefile.h"
 #include "tools/clipgen/cliptable.h"
 #include "tools/clipgen/level.h"
-#include "tools/clipgen/wav.h"
+#include "tools/clipgen/ogg.h"
 
 namespace {
 
@@ -219,7 +219,12 @@ int run(int argc, char** argv) {
 
     std::string chart;
     auto put = [&](const std::string& name, const Samples& samples) {
-        corvale::clipgen::writewav(out + "/sounds/" + name + ".wav", samples);
+        const std::string file = out + "/sounds/" + name;
+        corvale::clipgen::writeogg(file + ".ogg", samples);
+        // A WAV of the name, left by an older build, would be found before
+        // the new clip.
+        std::filesystem::remove(file + ".wav", error);
+        if (error) fail("cannot remove the old clip " + file + ".wav: " + error.message());
         chart += "\\sounds\\" + name + ".wav\r\n" + tenths(samples.size()) + "\r\n";
     };
     for (const auto& clip : clips)
