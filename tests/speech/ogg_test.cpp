@@ -33,7 +33,7 @@ Decoded decode(const std::string& path) {
     const vorbis_info* info = ov_info(&file, -1);
     out.channels = info->channels;
     out.rate = info->rate;
-    char buffer[4096];
+    alignas(int16_t) char buffer[4096];
     int section = 0;
     for (long n; (n = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section)) != 0;) {
         if (n < 0) {
