@@ -26,6 +26,9 @@ std::string hostpath(const std::string& gamepath);
 
 bool fileexists(const std::string& gamepath);
 
+// The folder a host path lies in: the path up to its last separator.
+std::string folderof(const std::string& hostpath);
+
 // The most a text file the game reads may hold: a pad, a marks file, a
 // puzzle, voice.txt or the clip chart. The largest valid one, a chart of all
 // 500 clips with long names, stays well under it; a pad or a puzzle holds a

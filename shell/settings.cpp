@@ -80,7 +80,7 @@ void savesettings() {
             setaside(file, "the settings file " + file + " could not be read",
                      "the new settings are saved in its place");
         Module1.settingsunreadable = false;
-        makefolders(file.substr(0, file.rfind('/')));
+        makefolders(folderof(file));
         Form1.os->writefile(file, formatplayersettings(Module1.settings));
     } catch (const Failure& unsaved) {
         if (!Form1.settingsunsaved)

@@ -1,4 +1,4 @@
-// The speech-dispatcher client: libspeechd.so.2 opened with dlopen, the few
+// The speech-dispatcher client: libspeechd.so.2 opened at run time, the few
 // calls the game needs looked up by name, and its end-of-speech reports
 // turned into a wait the caller can cut short. The library has no timeout of
 // its own: a server that accepts and never answers would hold its caller for
@@ -7,8 +7,6 @@
 // not needed to build: the handful of declarations it would give are written
 // below, and checked against that header wherever it is installed.
 #include "speech/speechd.h"
-
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <condition_variable>
@@ -23,6 +21,7 @@
 
 #include "files/files.h"
 #include "platform/failure.h"
+#include "speech/loader.h"
 
 namespace corvale::speechd {
 
@@ -79,7 +78,7 @@ constexpr int lowest = -100, highest = 100;
 
 template <typename F>
 bool find(void* handle, const char* name, F& function) {
-    function = reinterpret_cast<F>(dlsym(handle, name));
+    function = reinterpret_cast<F>(findsymbol(handle, name));
     return function != nullptr;
 }
 
@@ -94,11 +93,10 @@ const Server::Library* load(std::string& why) {
         return failure.empty() ? &lib : nullptr;
     }
     tried = true;
-    void* handle = dlopen("libspeechd.so.2", RTLD_NOW | RTLD_LOCAL);
+    std::string error;
+    void* handle = openlibrary("libspeechd.so.2", error);
     if (!handle) {
-        const char* error = dlerror();
-        failure = std::string("cannot load speech-dispatcher's client library: ") +
-                  (error ? error : "libspeechd.so.2 not found");
+        failure = "cannot load speech-dispatcher's client library: " + error;
     } else if (!find(handle, "spd_open2", lib.open2) || !find(handle, "spd_close", lib.close) ||
                !find(handle, "spd_say", lib.say) || !find(handle, "spd_cancel", lib.cancel) ||
                !find(handle, "spd_set_notification_on", lib.notificationon) ||

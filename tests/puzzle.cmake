@@ -5,7 +5,11 @@ file(GLOB puzzle_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/puzz
 target_sources(puzzle_tests PRIVATE ${puzzle_test_sources})
 target_link_libraries(puzzle_tests PRIVATE corvale_reader corvale_puzzletool GTest::gtest_main)
 target_compile_definitions(puzzle_tests PRIVATE CORVALE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-gtest_discover_tests(puzzle_tests DISCOVERY_TIMEOUT 60)
+if(CMAKE_CROSSCOMPILING)
+    add_test(NAME puzzle_tests COMMAND puzzle_tests)
+else()
+    gtest_discover_tests(puzzle_tests DISCOVERY_TIMEOUT 60)
+endif()
 
 set(shipped_puzzles)
 foreach(level 1 2 3 4)

@@ -1,8 +1,6 @@
 // The fake front end's clock, event dispatch and recording devices.
 #include "frontend/fake/fake_platform.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -128,7 +126,7 @@ void FakePlatform::writefile(const std::string& path, const std::string& text) {
                 return -1;
             }
             *written = true;
-            return ::write(fd, data, size / 2);
+            return systemcalls().write(fd, data, size / 2);
         };
     }
     if (faulty(path, "fsync")) calls.fsync = [error](int) { return errno = error, -1; };

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <vector>
 
 #include "files/layout.h"
 #include "platform/failure.h"
@@ -16,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 struct LayoutCase {
     std::string name;
     std::string bin;  // the program's folder, under the test's root
@@ -123,6 +125,42 @@ INSTANTIATE_TEST_SUITE_P(
                    "@/home/.local/state/corvale",
                    "@/home/.local/state/corvale/corvale.lock",
                    "@/home/.config/corvale/settings.txt"}));
+#else
+// Windows: the data beside the program wherever it was unpacked, the
+// player's own files in the local application data folder, found under the
+// profile when LOCALAPPDATA is missing or relative.
+TEST(WindowsLayout, KeepsThePlayersFilesInLocalAppData) {
+    const std::string bin = "C:\\Games\\Corvale";
+    struct Case {
+        std::map<std::string, std::string> env;
+        std::string savedir;  // "" when the layout must fail
+    };
+    const std::vector<Case> cases = {
+        {{{"LOCALAPPDATA", "C:\\Users\\ann\\AppData\\Local\\"}, {"USERPROFILE", "D:\\ann"}},
+         "C:\\Users\\ann\\AppData\\Local\\Corvale"},
+        {{{"USERPROFILE", "D:\\ann"}}, "D:\\ann\\AppData\\Local\\Corvale"},
+        {{{"LOCALAPPDATA", "AppData"}, {"USERPROFILE", "D:\\ann"}},
+         "D:\\ann\\AppData\\Local\\Corvale"},
+        {{}, ""}};
+    for (const Case& c : cases) {
+        auto env = [&](const char* name) -> const char* {
+            auto it = c.env.find(name);
+            return it == c.env.end() ? nullptr : it->second.c_str();
+        };
+        if (c.savedir.empty()) {
+            EXPECT_THROW(findlayout(bin, env), Failure);
+            continue;
+        }
+        Layout got = findlayout(bin, env);
+        EXPECT_EQ(got.datadir, bin);
+        EXPECT_EQ(got.helperdir, bin);
+        EXPECT_EQ(got.savedir, c.savedir);
+        EXPECT_EQ(got.lockfile, c.savedir + "\\corvale.lock");
+        EXPECT_EQ(got.settingsfile, c.savedir + "\\settings.txt");
+        EXPECT_TRUE(got.installed);  // the save folder is made at start
+    }
+}
+#endif
 
 TEST(Folders, AreMadeWithTheirParentsPrivateToThePlayer) {
     const testsupport::TempFolder temp{"folders"};
@@ -130,9 +168,13 @@ TEST(Folders, AreMadeWithTheirParentsPrivateToThePlayer) {
     fs::path deep = root / "state" / "corvale";
     makefolders(deep.string());
     makefolders(deep.string());  // already there: fine
+#ifdef _WIN32
+    EXPECT_TRUE(fs::is_directory(deep));  // private by the profile's own rights
+#else
     struct stat st {};
     ASSERT_EQ(::stat(deep.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
+#endif
 
     // A file where a folder should be: named in the failure.
     std::ofstream(root / "file") << "";

@@ -1,7 +1,7 @@
-// Telling the game folder from an installed game, and naming the folders the
-// installed game reads from and writes to. Kept apart from SDL and from the
-// process's real environment so every rule can be tested on folders a test
-// makes.
+// Telling the game folder from an installed game on a POSIX system, and
+// naming the folders the installed game reads from and writes to. Kept apart
+// from SDL and from the process's real environment so every rule can be tested
+// on folders a test makes.
 #include "files/layout.h"
 
 #include <pwd.h>
