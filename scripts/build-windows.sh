@@ -195,7 +195,7 @@ build() {
 }
 
 zipped() {
-    cmake --build "$out/cross" --target windows_zip
+    CORVALE_WINDOWS_PREFIX=$prefix cmake --build "$out/cross" --target windows_zip
 }
 
 deps

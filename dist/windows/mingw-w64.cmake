@@ -11,10 +11,13 @@ set(CMAKE_C_COMPILER ${triple}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${triple}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+# Kept in the cache, so a later reconfigure finds the prefix without the
+# variable.
 if(DEFINED ENV{CORVALE_WINDOWS_PREFIX})
-    list(APPEND CMAKE_FIND_ROOT_PATH $ENV{CORVALE_WINDOWS_PREFIX})
+    set(CORVALE_WINDOWS_PREFIX $ENV{CORVALE_WINDOWS_PREFIX} CACHE PATH
+        "Where scripts/build-windows.sh built the libraries for Windows")
 endif()
+set(CMAKE_FIND_ROOT_PATH /usr/${triple} ${CORVALE_WINDOWS_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
