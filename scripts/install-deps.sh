@@ -34,4 +34,9 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+# Only what is listed and what it depends on: the packages' recommendations
+# (LLVM's development files beside clang, X fonts, sound icons, ...) would
+# double what a test machine fetches, and nothing here uses them.
+recommends=()
+[ "${1:-play}" = play ] || recommends=(--no-install-recommends)
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${recommends[@]}" "${missing[@]}"
