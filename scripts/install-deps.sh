@@ -6,7 +6,10 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev
-    fonts-dejavu-core libespeak-ng-dev espeak-ng flite1-dev libvorbis-dev)
+    fonts-dejavu-core libespeak-ng-dev espeak-ng flite1-dev libvorbis-dev
+    # SDL's message box under X draws with the X server's own core fonts; without
+    # them the box of a failure cannot come up (the failure is still spoken).
+    xfonts-base)
 if [ "${1:-play}" = test ] || [ "${1:-play}" = bench ]; then
     packages+=(googletest libgtest-dev libgmock-dev xvfb xauth xdotool x11-apps x11-utils sox procps
         clang libclang-rt-14-dev)
