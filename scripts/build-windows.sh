@@ -81,7 +81,8 @@ packages() {
 
 # The source packages built for Windows, in the order they need each other,
 # each with the stage that builds it.
-sources=(libsdl2:sdl2 libsdl2-mixer:mixer freetype:freetype libsdl2-ttf:ttf googletest:gtest)
+sources=(libsdl2:sdl2 libsdl2-mixer:mixer freetype:freetype libsdl2-ttf:ttf googletest:gtest
+    flite:flite)
 version() {
     apt-cache showsrc --only-source "$1" | awk '/^Version:/ { print $2 }' | sort -V | tail -n 1
 }
@@ -107,13 +108,22 @@ unpacked() {
     find "$work/src" -mindepth 1 -maxdepth 1 -type d -name "$1-[0-9]*" | head -n 1
 }
 
-# fetch INDEX...: the source packages of those libraries, unpacked.
+# fetch INDEX...: the source packages of those libraries, unpacked. Where
+# the archive has lost a package's Debian part (flite's answers 404 at
+# times), its upstream tarball, fetched first, is unpacked instead: the
+# Debian part holds only packaging.
 fetch() {
     mkdir -p "$work/src"
-    local i
+    local i p
     for i in "$@"; do
-        (cd "$work/src" && apt-get source -q "${sources[$i]%%:*}" >>"$work/fetch.log" 2>&1) || { tail -n 20 "$work/fetch.log"; return 1; }
-        [ -n "$(unpacked "${sources[$i]%%:*}")" ] || { echo "cannot fetch ${sources[$i]%%:*}" >&2; return 1; }
+        p=${sources[$i]%%:*}
+        (cd "$work/src" && apt-get source -q "$p" >>"$work/fetch.log" 2>&1) || true
+        if [ -z "$(unpacked "$p")" ]; then
+            local orig
+            orig=$(find "$work/src" -maxdepth 1 -name "${p}_*.orig.tar.*" | head -n 1)
+            [ -n "$orig" ] && tar -xf "$orig" -C "$work/src"
+        fi
+        [ -n "$(unpacked "$p")" ] || { tail -n 20 "$work/fetch.log"; echo "cannot fetch $p" >&2; return 1; }
     done
 }
 sdl2() {
@@ -143,6 +153,29 @@ gtest() {
 # recipe it was built with. A library whose stamp is there is not built
 # again; when any stamp names another version or recipe, the prefix is made
 # afresh, since the libraries are built against each other.
+# flite: its own configure, which for MinGW names an i386 compiler and links
+# shared; so the compiler is set afterwards, the C89 inline rules its headers
+# assume are asked for, and its snprintf wrappers are made static so each
+# file keeps its own. Only the libraries are built: the engine, the English
+# lexicon and the four voices the game knows.
+flite() {
+    local dir
+    dir=$(unpacked flite)
+    (cd "$dir" && ./configure --host=$triple --with-audio=none --disable-shared >"$work/flite.log" 2>&1) ||
+        { tail -n 30 "$work/flite.log"; return 1; }
+    sed -i "s/^CC *=.*/CC = ccache $triple-gcc-posix/; s/i386-mingw32-/$triple-/g; s/ -shared / -fgnu89-inline /" \
+        "$dir/config/config"
+    sed -i 's/^__inline int c99_/static __inline int c99_/' "$dir/include/cst_file.h"
+    local part
+    for part in src lang/usenglish lang/cmulex lang/cmu_us_slt lang/cmu_us_kal lang/cmu_us_awb lang/cmu_us_rms; do
+        CCACHE_NOHASHDIR=1 make -C "$dir/$part" -j"$jobs" >>"$work/flite.log" 2>&1 ||
+            { tail -n 30 "$work/flite.log"; return 1; }
+    done
+    mkdir -p "$prefix/include/flite" "$prefix/lib"
+    cp "$dir"/include/*.h "$prefix/include/flite/"
+    cp "$dir"/build/*/lib/*.a "$prefix/lib/"
+}
+
 deps() {
     stage "packages" packages
     local wanted=() p

@@ -1,8 +1,9 @@
 // The real front end: an SDL2 window whose key presses and two timers drive
 // the game on the main thread and which shows the large-print view, an
 // SDL2_mixer sound device, the voice (speech-dispatcher, else espeak-ng or
-// flite as voice.txt says), voxlet started with posix_spawn, and the
-// single-instance lock.
+// flite as voice.txt says), voxlet started as a process of its own, and the
+// single-instance lock. What differs by operating system is in the _posix and
+// _windows files beside this one.
 #pragma once
 
 #include <functional>
@@ -22,10 +23,11 @@ namespace corvale {
 
 class LargePrint;
 
-// While the voice speaks (one of these in scope), SIGTERM and SIGINT do not
-// end the game at once: the speech server would speak on after it. The
-// signal is kept, speechstop() stops the sentence, and the voice calls
-// endonstopsignal() once the server has been told.
+// While the voice speaks (one of these in scope), a request to stop (SIGTERM
+// or SIGINT; on Windows a console's Ctrl+C or close) does not end the game at
+// once: the speech server would speak on after it. The request is kept,
+// speechstop() stops the sentence, and the voice calls endonstopsignal()
+// once the server has been told.
 struct SpeakingNow {
     SpeakingNow();
     ~SpeakingNow();
@@ -112,7 +114,8 @@ void droplock(int& fd);
 void startprocess(const std::string& hostprogram, const std::string& argument);
 // True while a program started by startprocess has not been collected.
 bool processesrunning();
-// Sends SIGTERM to every program started by startprocess still running.
+// Ends every program started by startprocess still running (SIGTERM; on
+// Windows, TerminateProcess).
 void stopprocesses();
 
 }  // namespace corvale

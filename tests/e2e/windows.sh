@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows game under wine, started as a player starts it from the folder
-# they unzipped: its welcome is heard, puzzle 1 is chosen and a digit given to
-# a letter is saved in the pad under %LOCALAPPDATA%\Corvale, and the main
-# menu's exit ends the game with status 0. Runs under the X server xvfb-run
+# they unzipped: its welcome is heard, puzzle 1 is chosen, a digit given to a
+# letter is saved in the pad under %LOCALAPPDATA%\Corvale, the clue's
+# sentence is heard in the live voice, and the main menu's exit ends the game
+# with status 0. Runs under the X server xvfb-run
 # started; the keys are real presses to the focused window.
 #   windows.sh GAME-FOLDER WINE-RUNNER
 source "$(dirname "$0")/lib.sh"
@@ -50,6 +51,21 @@ for i in 0 2 4 6 8 10 12 14 16 18; do
     [ "${lines[$i]:-}" = D ] && [ "${lines[$((i + 1))]:-}" = 1 ] && saved=1
 done
 [ -n "$saved" ] || fail "scratch1.txt does not give D the digit 1: ${lines[*]}"
+
+# H says the clue's sentence in the game's live voice, flite built in: the
+# game is quiet once the digit has been said, and speaks after the press.
+# since OFFSET: what the capture gained after that byte.
+since() { tail -c +$(($1 + 1)) "$work/game.raw" >"$work/since.raw"; }
+sleep 3
+quiet=$(stat -c %s "$work/game.raw")
+sleep 2
+since "$quiet"
+loud "$work/since.raw" && fail "the game was not quiet before H"
+before=$(stat -c %s "$work/game.raw")
+press h
+sleep 5
+since "$before"
+loud "$work/since.raw" || fail "H was not heard: $(cat "$work/game.err")"
 
 # Escape leaves the puzzle for the main menu; Up reaches its exit item.
 press Escape Up Return
