@@ -6,6 +6,8 @@
 #   scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The end-to-end run's tools (xvfb, xdotool, sox) are the Linux tests' own.
+scripts/install-deps.sh test
 scripts/build-windows.sh build
 begun=$SECONDS
 echo "== tests under wine"
