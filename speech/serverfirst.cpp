@@ -15,6 +15,20 @@ VoiceSettings quietly(const std::string& gamedir) {
     return loadvoicesettings(gamedir, problem);
 }
 
+// The first engine, in the order of speechengines, that opens its English
+// voice; Failure with `why` when none does.
+Choice anyengine(const std::string& why) {
+    for (const SpeechEngine& engine : speechengines) {
+        Choice choice{engine.name, defaultvoice(engine.name, "en")};
+        try {
+            init(choice);
+            return choice;
+        } catch (const Failure&) {
+        }
+    }
+    fail(why);
+}
+
 }  // namespace
 
 ServerFirst::ServerFirst(const std::string& client, const std::string& gamedir, bool tell)
@@ -52,14 +66,14 @@ std::string ServerFirst::openbuiltin() {
     } catch (const Failure& f) {
         // The defaults themselves failing is the engine's fault, not the file's.
         if (settings_.voicenamed.empty()) throw;
-        // The engine's own voice for the language, else the default
-        // engine's; a failure to open that one too ends the caller.
+        // The engine's own voice for the language, else the first engine
+        // that opens its English voice (a build may lack one: Windows has no
+        // espeak-ng); a failure to open any ends the caller.
         Choice fallback{settings_.engine, defaultvoice(settings_.engine, settings_.language)};
         try {
             init(fallback);
-        } catch (const Failure&) {
-            fallback = Choice{};
-            init(fallback);
+        } catch (const Failure& refused) {
+            fallback = anyengine(refused.what());
         }
         return settings_.voicenamed + ": " + f.what() + "; the voice " + fallback.voice + " of " +
                fallback.engine + " speaks instead";
