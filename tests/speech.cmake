@@ -30,11 +30,13 @@ add_test(NAME clipgen_command_line COMMAND ${speech_test_dir}/clipgen_cli.sh $<T
 # game: the plain build checks them, the sanitizers' build does not again.
 if(NOT CORVALE_SANITIZE)
     add_test(NAME clip_set COMMAND ${speech_test_dir}/clipset.sh ${CORVALE_GAME_DIR})
+    set_tests_properties(clip_set PROPERTIES COST 25)
     # The same checks on the clip set of every other language, in its folder: a
     # test each, as each takes about as long as the build's own set.
     foreach(language ${CORVALE_OTHER_LANGUAGES})
         add_test(NAME clip_set.${language}
                  COMMAND ${speech_test_dir}/languages.sh ${CORVALE_GAME_DIR} ${speech_test_dir}/clipset.sh
                          ${language})
+        set_tests_properties(clip_set.${language} PROPERTIES COST 25)
     endforeach()
 endif()
