@@ -71,6 +71,17 @@ sanitized() {
     cmake --build build-asan -j2
 }
 
+# killtree PID: ends the process and every process under it. Each is
+# stopped before its children are looked up, so it cannot start another
+# meanwhile.
+killtree() {
+    local child
+    kill -STOP "$1" 2>/dev/null || true
+    for child in $(pgrep -P "$1"); do killtree "$child"; done
+    kill -TERM "$1" 2>/dev/null || true
+    kill -CONT "$1" 2>/dev/null || true
+}
+
 # plaintests: runs the plain build's tests while the sanitizers' build is
 # compiled beside them at the lowest priority. The tests leave more than
 # half the machine idle (the end-to-end tests mostly wait for the game to
@@ -84,7 +95,9 @@ plaintests() {
     # their time waiting for the game to speak, each with an X server of its own.
     (cd build-test && ctest --output-on-failure -j4 --timeout 300) || status=$?
     if [ $status -ne 0 ]; then
-        kill "$builder" 2>/dev/null || true
+        # The whole tree: a compiler left running would go on writing
+        # build-asan/ while the next run builds there.
+        killtree "$builder"
         wait "$builder" 2>/dev/null || true
         return $status
     fi
